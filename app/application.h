@@ -1,0 +1,40 @@
+#pragma once
+
+#include "runtime/messagebox.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <exception>
+
+// Delivers an event through deliver(). An exception that escapes it is shown in a message box
+// naming the error, and the program ends through terminate with a non-zero status: no exception
+// crosses the event loop unreported.
+template<typename Deliver, typename Terminate>
+bool deliverGuarded(Deliver &&deliver, MessageSink &messages, Terminate &&terminate)
+{
+    QString error;
+    try {
+        return deliver();
+    } catch (const std::exception &exception) {
+        error = QString::fromLocal8Bit(exception.what());
+    } catch (...) {
+        error = QStringLiteral("an unknown error");
+    }
+    messages.show(QStringLiteral("Zandrel has met an error it cannot recover from and will close:\n\n%1").arg(error));
+    terminate(EXIT_FAILURE);
+    return false;
+}
+
+class Application final : public QApplication
+{
+public:
+    Application(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    MessageSink &messages() { return m_messages; }
+
+private:
+    MessageBox m_messages;
+};

@@ -1,0 +1,53 @@
+#include "app/forms.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+Forms::Forms(MessageSink &messages, RandomGenerator &generator, QObject *parent)
+    : QObject(parent)
+    , main(messages, generator)
+    , batch(main, messages, generator)
+{
+    connect(&main, &frmZandrel::openBatchFormRequested, &batch, &Form::Show);
+    connect(&main, &frmZandrel::contactRequested, &contact, &Form::Show);
+    connect(&main, &frmZandrel::exitRequested, this, &Forms::End);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Forms::focusWindowChanged);
+}
+
+void Forms::Start()
+{
+    main.Show();
+}
+
+void Forms::End()
+{
+    for (Form *form : { static_cast<Form *>(&main), static_cast<Form *>(&batch), static_cast<Form *>(&contact) }) {
+        if (QWidget *window = form->window())
+            window->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+QWidget *Forms::formWindow(QWindow *window) const
+{
+    for (const Form *form : { static_cast<const Form *>(&main), static_cast<const Form *>(&batch),
+                              static_cast<const Form *>(&contact) }) {
+        if (window && form->window() && form->window()->windowHandle() == window)
+            return form->window();
+    }
+    return nullptr;
+}
+
+// The main window's activate event: coming back to it from another of the program's windows
+// puts the focus into the minimum box; coming back from another program, or from a message
+// box, leaves the focus where it was.
+void Forms::focusWindowChanged(QWindow *window)
+{
+    QWidget *form = formWindow(window);
+    if (!form)
+        return;
+    if (form == main.window() && m_lastActiveForm && m_lastActiveForm != form)
+        main.Activate();
+    m_lastActiveForm = form;
+}

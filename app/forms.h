@@ -1,0 +1,36 @@
+#pragma once
+
+#include "contact/frmcontact.h"
+#include "export/frmnumberofrandomnumbers.h"
+#include "generator/frmzandrel.h"
+
+#include <QObject>
+#include <QPointer>
+
+class MessageSink;
+class QWindow;
+class RandomGenerator;
+
+// The one instance of each window class, and how they open, close and end the program.
+class Forms final : public QObject
+{
+    Q_OBJECT
+
+public:
+    Forms(MessageSink &messages, RandomGenerator &generator, QObject *parent = nullptr);
+
+    // Loads and shows the main window.
+    void Start();
+    // Ends the program at once: every window disappears, none runs its unload handling.
+    void End();
+
+    frmZandrel main;
+    frmNumberofRandomNumbers batch;
+    frmContact contact;
+
+private:
+    void focusWindowChanged(QWindow *window);
+    QWidget *formWindow(QWindow *window) const;
+
+    QPointer<QWidget> m_lastActiveForm;
+};

@@ -1,0 +1,11 @@
+#include "app/application.h"
+#include "app/forms.h"
+#include "runtime/randomgenerator.h"
+
+int main(int argc, char *argv[])
+{
+    Application application(argc, argv);
+    Forms forms(application.messages(), processGenerator());
+    forms.Start();
+    return application.exec();
+}

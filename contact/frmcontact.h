@@ -1,0 +1,15 @@
+#pragma once
+
+#include "runtime/form.h"
+
+// The contact window: one line that says where to send questions and recommendations.
+class frmContact final : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmContact(QObject *parent = nullptr);
+
+protected:
+    void createControls(QWidget *client, const TwipsScale &scale) override;
+};

@@ -1,0 +1,52 @@
+#include "export/batchexport.h"
+
+#include "generator/draw.h"
+#include "runtime/outputfile.h"
+
+#include <QDir>
+
+#include <cmath>
+
+QString exportFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/");
+#else
+    return QDir::homePath();
+#endif
+}
+
+QString exportPath(const QString &folder, bool excelOutput)
+{
+    return QDir(folder).filePath(excelOutput ? QStringLiteral("randomnumbers.xls") : QStringLiteral("randomnumbers.txt"));
+}
+
+double batchLineCount(double size)
+{
+    return std::ceil(size);
+}
+
+BatchOutcome writeBatch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
+                        const BatchProgressCallback &progress)
+{
+    OutputFile file(path);
+    if (!file.open())
+        return { BatchOutcome::Failed, 0, file.errorString() };
+
+    const double lines = batchLineCount(size);
+    std::uint64_t written = 0;
+    do {
+        file.writeLine(range.draw(generator));
+        ++written;
+        if (written % kBatchProgressStride == 0) {
+            if (!file.ok())
+                break;
+            if (progress && !progress(written))
+                return { BatchOutcome::Cancelled, written, {} }; // the temporary file goes with `file`
+        }
+    } while (static_cast<double>(written) < lines);
+
+    if (!file.commit())
+        return { BatchOutcome::Failed, written, file.errorString() };
+    return { BatchOutcome::Written, written, {} };
+}

@@ -1,0 +1,122 @@
+#include "export/frmnumberofrandomnumbers.h"
+
+#include "export/batchexport.h"
+#include "export/batchprogress.h"
+#include "export/countcheck.h"
+#include "generator/draw.h"
+#include "generator/frmzandrel.h"
+#include "generator/rangecheck.h"
+#include "runtime/messagebox.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+namespace {
+
+// In tab order.
+constexpr ControlSpec kControls[] = {
+    { "txtNumberofRandomNumbers", ControlKind::TextBox, "", { 3000, 600, 1455, 375 } },
+    { "lblNumberofRandomNumbers", ControlKind::Label,
+      "Please Enter How Many Random Numbers You Want To Create and Export Into Excel", { 120, 480, 2655, 735 } },
+    { "cmdCreateOutPut", ControlKind::Button, "Go", { 960, 1440, 2535, 495 } },
+    { "cmdClose", ControlKind::Button, "Close", { 960, 2280, 2535, 495 } },
+};
+
+} // namespace
+
+frmNumberofRandomNumbers::frmNumberofRandomNumbers(frmZandrel &main, MessageSink &messages,
+                                                   RandomGenerator &generator, QObject *parent)
+    : Form({ "frmNumberofRandomNumbers", "Export To Excel", { 4680, 3090 } }, parent)
+    , m_main(main)
+    , m_messages(messages)
+    , m_generator(generator)
+{
+}
+
+void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
+{
+    ::createControls(client, kControls, scale);
+    txtNumberofRandomNumbers = control<QLineEdit>("txtNumberofRandomNumbers");
+    labelFor(control<QLabel>("lblNumberofRandomNumbers"), txtNumberofRandomNumbers);
+    connect(control<QPushButton>("cmdCreateOutPut"), &QPushButton::clicked, this,
+            &frmNumberofRandomNumbers::cmdCreateOutPut_Click);
+    connect(control<QPushButton>("cmdClose"), &QPushButton::clicked, this, &frmNumberofRandomNumbers::Unload);
+}
+
+void frmNumberofRandomNumbers::onLoaded()
+{
+    txtNumberofRandomNumbers->setFocus();
+}
+
+void frmNumberofRandomNumbers::ValidateCount()
+{
+    const CountCheck check = checkCount(txtNumberofRandomNumbers->text(), QLocale());
+    if (const QString message = countMessage(check.verdict); !message.isEmpty())
+        m_messages.show(message);
+    CountValid = check.accepted();
+    if (!CountValid) {
+        txtNumberofRandomNumbers->clear();
+        txtNumberofRandomNumbers->setFocus();
+        return;
+    }
+    ExcelOutput = check.verdict == CountVerdict::Spreadsheet;
+}
+
+std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
+{
+    if (!m_main.isLoaded()) {
+        // A closed main window has no bounds: bring it back, empty, for the user to fill in.
+        m_messages.show(rangeMessage(RangeVerdict::NotNumbers));
+        m_main.Show();
+        return std::nullopt;
+    }
+    const RangeCheck check = checkRange(m_main.minimumText(), m_main.maximumText(), QLocale());
+    if (check.verdict != RangeVerdict::Valid) {
+        m_messages.show(rangeMessage(check.verdict));
+        return std::nullopt;
+    }
+    DrawRange range(check.minimum, check.maximum);
+    if (!range.hasWholeNumber()) {
+        m_messages.show(rangeMessage(RangeVerdict::NoWholeNumber));
+        return std::nullopt;
+    }
+    return range;
+}
+
+void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
+{
+    ValidateCount();
+    if (!CountValid)
+        return;
+    const std::optional<DrawRange> range = checkedRange();
+    if (!range)
+        return;
+    m_messages.show(QStringLiteral("Generating the random numbers. Please wait."));
+    NumberOfBatch = checkCount(txtNumberofRandomNumbers->text(), QLocale()).count;
+    GenerateBatchRandomNumbers(*range);
+}
+
+void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range)
+{
+    const QString path = exportPath(exportFolder(), ExcelOutput);
+    const BatchOutcome outcome = [&] {
+        BatchProgress progress(window(), batchLineCount(NumberOfBatch)); // closes with the batch
+        return writeBatch(path, NumberOfBatch, range, m_generator,
+                          [&progress](std::uint64_t written) { return progress.update(written); });
+    }();
+    const QString shownPath = QDir::toNativeSeparators(path);
+    switch (outcome.status) {
+    case BatchOutcome::Written:
+        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath));
+        break;
+    case BatchOutcome::Failed:
+        m_messages.show(
+            QStringLiteral("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error));
+        break;
+    case BatchOutcome::Cancelled:
+        break;
+    }
+}

@@ -1,0 +1,145 @@
+#include "generator/frmzandrel.h"
+
+#include "generator/draw.h"
+#include "generator/rangecheck.h"
+#include "runtime/messagebox.h"
+#include "runtime/numberformat.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+// In tab order.
+constexpr ControlSpec kControls[] = {
+    { "cmdGenerateRandomNumber", ControlKind::Button, "Generate Random Number", { 480, 1200, 1815, 615 } },
+    { "txtRandom", ControlKind::TextBox, "", { 2400, 2280, 1215, 375 } },
+    { "txtMinValue", ControlKind::TextBox, "", { 1440, 360, 1215, 375 } },
+    { "lblMinValue", ControlKind::Label, "Min Value", { 120, 360, 975, 375 } },
+    { "txtMaxValue", ControlKind::TextBox, "", { 4680, 360, 1215, 375 } },
+    { "lblMaxValue", ControlKind::Label, "Max Value", { 3240, 360, 975, 375 } },
+    { "lblRandomNumber", ControlKind::Label, "Random Number Generated", { 240, 2280, 2175, 375 } },
+    { "cmClear", ControlKind::Button, "Clear", { 6960, 1200, 1335, 615 } },
+    { "cmdExit", ControlKind::Button, "Exit", { 6960, 2160, 1335, 615 } },
+    { "txtAverage", ControlKind::TextBox, "", { 5400, 2280, 1215, 375 } },
+    { "Label1", ControlKind::Label, "Moving Average of the Randomly Generated Numbers", { 4200, 2280, 1095, 975 } },
+    { "cmdOpenBatchForm", ControlKind::Button, "Generate Random Numbers and Export Them into Excel",
+      { 2760, 1200, 1815, 615 } },
+};
+
+} // namespace
+
+frmZandrel::frmZandrel(MessageSink &messages, RandomGenerator &generator, QObject *parent)
+    : Form({ "frmZandrel", "Zandrel", { 8445, 3600 } }, parent)
+    , m_messages(messages)
+    , m_generator(generator)
+{
+}
+
+QString frmZandrel::minimumText() const
+{
+    return txtMinValue->text();
+}
+
+QString frmZandrel::maximumText() const
+{
+    return txtMaxValue->text();
+}
+
+void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
+{
+    ::createControls(client, kControls, scale);
+    txtMinValue = control<QLineEdit>("txtMinValue");
+    txtMaxValue = control<QLineEdit>("txtMaxValue");
+    txtRandom = control<QLineEdit>("txtRandom");
+    txtAverage = control<QLineEdit>("txtAverage");
+    labelFor(control<QLabel>("lblMinValue"), txtMinValue);
+    labelFor(control<QLabel>("lblMaxValue"), txtMaxValue);
+    labelFor(control<QLabel>("lblRandomNumber"), txtRandom);
+    labelFor(control<QLabel>("Label1"), txtAverage);
+    // The program writes the output boxes and never reads them; the user may select and copy.
+    txtRandom->setReadOnly(true);
+    txtAverage->setReadOnly(true);
+
+    connect(control<QPushButton>("cmdGenerateRandomNumber"), &QPushButton::clicked, this,
+            &frmZandrel::cmdGenerateRandomNumber_Click);
+    connect(control<QPushButton>("cmClear"), &QPushButton::clicked, this, &frmZandrel::cmClear_Click);
+    connect(control<QPushButton>("cmdExit"), &QPushButton::clicked, this, &frmZandrel::exitRequested);
+    connect(control<QPushButton>("cmdOpenBatchForm"), &QPushButton::clicked, this, &frmZandrel::cmdOpenBatchForm_Click);
+    // Any change of a bound, typed or set by the program, starts a new average.
+    connect(txtMinValue, &QLineEdit::textChanged, this, [this] { m_average.Reset(); });
+    connect(txtMaxValue, &QLineEdit::textChanged, this, [this] { m_average.Reset(); });
+}
+
+QMenuBar *frmZandrel::createMenuBar(QWidget *window)
+{
+    auto *menuBar = new QMenuBar(window);
+    QMenu *help = menuBar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help"));
+    QAction *contact = help->addAction(QStringLiteral("Contact"));
+    contact->setObjectName(QStringLiteral("Contact"));
+    connect(contact, &QAction::triggered, this, &frmZandrel::contactRequested);
+    return menuBar;
+}
+
+void frmZandrel::onLoaded()
+{
+    ClearFields();
+    txtMinValue->setFocus();
+}
+
+void frmZandrel::Activate()
+{
+    if (isLoaded())
+        txtMinValue->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmZandrel::ClearFields()
+{
+    txtMinValue->clear();
+    txtMaxValue->clear();
+    txtRandom->clear();
+    txtAverage->clear();
+}
+
+void frmZandrel::ValidateRange()
+{
+    const RangeVerdict verdict = checkRange(txtMinValue->text(), txtMaxValue->text(), QLocale()).verdict;
+    RangeValid = verdict == RangeVerdict::Valid;
+    if (RangeValid)
+        return;
+    m_messages.show(rangeMessage(verdict));
+    ClearFields();
+    txtMinValue->setFocus();
+}
+
+void frmZandrel::cmdGenerateRandomNumber_Click()
+{
+    ValidateRange();
+    if (!RangeValid)
+        return;
+    const QLocale locale;
+    const auto value = DrawRandomNumber(txtMinValue->text(), txtMaxValue->text(), locale, m_generator);
+    if (!value) {
+        m_messages.show(rangeMessage(RangeVerdict::NoWholeNumber));
+        return;
+    }
+    txtRandom->setText(numberToText(*value, locale));
+    txtAverage->setText(numberToText(UpdateAverage(*value), locale));
+}
+
+void frmZandrel::cmClear_Click()
+{
+    ClearFields();
+    m_average.Reset();
+}
+
+void frmZandrel::cmdOpenBatchForm_Click()
+{
+    ValidateRange();
+    if (RangeValid)
+        emit openBatchFormRequested();
+}

@@ -1,0 +1,35 @@
+#include "generator/rangecheck.h"
+
+#include "runtime/numerictext.h"
+
+#include <QString>
+
+RangeCheck checkRange(const QString &minimumText, const QString &maximumText, const QLocale &locale)
+{
+    const auto maximum = toNumber(maximumText, locale);
+    const auto minimum = toNumber(minimumText, locale);
+    if (!maximum || !minimum)
+        return { RangeVerdict::NotNumbers };
+    if (*maximum <= *minimum)
+        return { RangeVerdict::MinNotBelowMax, *minimum, *maximum };
+    if (*minimum < 0 || *maximum < 0)
+        return { RangeVerdict::Negative, *minimum, *maximum };
+    return { RangeVerdict::Valid, *minimum, *maximum };
+}
+
+QString rangeMessage(RangeVerdict verdict)
+{
+    switch (verdict) {
+    case RangeVerdict::Valid:
+        break;
+    case RangeVerdict::NotNumbers:
+        return QStringLiteral("Please enter minimum and maximum random number desired range");
+    case RangeVerdict::MinNotBelowMax:
+        return QStringLiteral("Min Value should be smaller than Max Value");
+    case RangeVerdict::Negative:
+        return QStringLiteral("Min Value and Max Value should be equal or greater than zero");
+    case RangeVerdict::NoWholeNumber:
+        return QStringLiteral("There is no whole number between Min Value and Max Value.");
+    }
+    return {};
+}

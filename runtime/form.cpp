@@ -1,0 +1,84 @@
+#include "runtime/form.h"
+
+#include <QEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <QWidget>
+
+Form::Form(const WindowSpec &spec, QObject *parent)
+    : QObject(parent)
+    , m_spec(spec)
+{
+}
+
+Form::~Form()
+{
+    delete m_window;
+}
+
+QMenuBar *Form::createMenuBar(QWidget *)
+{
+    return nullptr;
+}
+
+void Form::Load()
+{
+    if (m_window)
+        return;
+
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName(QString::fromLatin1(m_spec.name));
+    window->setWindowTitle(QString::fromUtf8(m_spec.caption));
+
+    const TwipsScale scale = TwipsScale::forFont(window->font());
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    const QSize clientSize = scale.toPixels(m_spec.clientTwips);
+
+    // The controls keep their places whatever the window's size; the layout only puts the
+    // client area below the menu bar.
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client);
+    int menuHeight = 0;
+    if (QMenuBar *menuBar = createMenuBar(window)) {
+        layout->setMenuBar(menuBar);
+        menuHeight = menuBar->sizeHint().height();
+    }
+    window->resize(clientSize.width(), clientSize.height() + menuHeight);
+
+    m_window = window;
+    createControls(client, scale);
+    window->installEventFilter(this);
+    onLoaded();
+}
+
+void Form::Show()
+{
+    Load();
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void Form::Unload()
+{
+    if (m_window)
+        m_window->close(); // goes through the same path as the close box
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Close)
+        discardWindow();
+    return QObject::eventFilter(watched, event);
+}
+
+void Form::discardWindow()
+{
+    onUnloading();
+    m_window->removeEventFilter(this);
+    m_window->deleteLater(); // once the close has run its course
+    m_window = nullptr;
+}

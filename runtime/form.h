@@ -1,0 +1,65 @@
+#pragma once
+
+#include "runtime/twipslayout.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+class QMenuBar;
+
+// A window class with exactly one instance for the life of the process. The instance and its
+// members stay; the window with its controls exists only while the form is loaded.
+//  - Load creates the window and its controls, hidden, and runs the load event.
+//  - Show loads if needed, shows the window modeless and brings it to the front with focus.
+//  - Unload, or the window's close box, destroys the window and its controls.
+class Form : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct WindowSpec
+    {
+        const char *name;
+        const char *caption;
+        QSize clientTwips;
+    };
+
+    explicit Form(const WindowSpec &spec, QObject *parent = nullptr);
+    ~Form() override;
+
+    void Load();
+    void Show();
+    void Unload();
+
+    bool isLoaded() const { return m_window != nullptr; }
+    // The top-level window while loaded, else nullptr.
+    QWidget *window() const { return m_window; }
+
+protected:
+    // Creates the controls on client, the window's area below any menu bar.
+    virtual void createControls(QWidget *client, const TwipsScale &scale) = 0;
+    // The window's menu bar, if it has one.
+    virtual QMenuBar *createMenuBar(QWidget *window);
+    // The load event: runs once the controls exist.
+    virtual void onLoaded() {}
+    // The controls are about to go.
+    virtual void onUnloading() {}
+
+    template<typename T>
+    T *control(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        Q_ASSERT_X(found, "Form::control", name);
+        return found;
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void discardWindow();
+
+    WindowSpec m_spec;
+    QPointer<QWidget> m_window;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+
+class QLocale;
+class QString;
+
+// The shortest decimal form of value with at most 15 significant digits, no group separators
+// and the locale's decimal separator and minus sign. Magnitudes of 10^15 and more, and below
+// 10^-4, take the exponent form 1E+15 (capital E, sign, at least two digits) in every locale.
+QString numberToText(double value, const QLocale &locale);
+
+// Writes a whole value as it appears in the export file: plain ASCII digits with a leading '-'
+// when negative, or the exponent form above for magnitudes of 10^15 and more, with a period as
+// decimal separator. Returns the number of characters written to out, which needs room for
+// kMaxWholeNumberChars.
+inline constexpr std::size_t kMaxWholeNumberChars = 32;
+std::size_t writeWholeNumber(double value, char *out);

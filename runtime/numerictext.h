@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+class QLocale;
+class QString;
+
+// Number parsing in a given locale. The whole text must be one finite number: blanks around it,
+// a sign, the locale's decimal and group separators and an exponent are allowed; "inf", "nan",
+// trailing text and values beyond a double's range are not numbers.
+std::optional<double> toNumber(const QString &text, const QLocale &locale);
+
+// True exactly when toNumber() gives a value.
+bool isNumericText(const QString &text, const QLocale &locale);
+
+// Strict conversion: the number the text holds; throws TypeMismatch when it holds none.
+double toNumberStrict(const QString &text, const QLocale &locale);

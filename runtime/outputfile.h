@@ -1,0 +1,44 @@
+#pragma once
+
+#include "runtime/numberformat.h"
+
+#include <QSaveFile>
+
+#include <vector>
+
+// The export file: whole numbers written one per line with CR LF, in ASCII. The lines go to a
+// temporary file beside the target, which replaces the target only on commit(); a file that is
+// not committed leaves an earlier target byte for byte as it was.
+class OutputFile
+{
+public:
+    explicit OutputFile(const QString &path);
+
+    bool open();
+    void writeLine(double wholeNumber)
+    {
+        if (m_used + kMaxLine > m_buffer.size())
+            flush();
+        m_used += writeWholeNumber(wholeNumber, m_buffer.data() + m_used);
+        m_buffer[m_used++] = '\r';
+        m_buffer[m_used++] = '\n';
+    }
+    // False once any write has failed; later lines are dropped.
+    bool ok() const { return !m_failed; }
+    // Writes what is left and replaces the target. False when anything went wrong.
+    bool commit();
+    // The system's reason for the first failure.
+    QString errorString() const { return m_error; }
+
+private:
+    static constexpr std::size_t kMaxLine = kMaxWholeNumberChars + 2;
+
+    void flush();
+    void fail();
+
+    QSaveFile m_file;
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+    bool m_failed = false;
+    QString m_error;
+};

@@ -1,0 +1,105 @@
+#include "runtime/twipslayout.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kTwipsPerPixel = 15.0;
+}
+
+TwipsScale::TwipsScale(double x, double y)
+    : m_x(std::max(1.0, x))
+    , m_y(std::max(1.0, y))
+{
+}
+
+TwipsScale TwipsScale::forFont(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    return TwipsScale(metrics.averageCharWidth() / 5.0, metrics.height() / 13.0);
+}
+
+QRect TwipsScale::toPixels(const QRect &twips) const
+{
+    const auto px = [](int value, double scale) { return static_cast<int>(std::lround(value * scale / kTwipsPerPixel)); };
+    return QRect(px(twips.left(), m_x), px(twips.top(), m_y), px(twips.width(), m_x), px(twips.height(), m_y));
+}
+
+QSize TwipsScale::toPixels(const QSize &twips) const
+{
+    return toPixels(QRect(QPoint(0, 0), twips)).size();
+}
+
+QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width)
+{
+    QString wrapped;
+    QString line;
+    for (const QString &word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            wrapped += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return wrapped + line;
+}
+
+void labelFor(QLabel *label, QWidget *box)
+{
+    label->setBuddy(box);
+    box->setAccessibleName(label->text());
+}
+
+int buttonTextWidth(const QWidget *button)
+{
+    const QStyle *style = button->style();
+    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+        + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    return button->width() - 2 * margin;
+}
+
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale)
+{
+    QWidget *previous = nullptr;
+    for (const ControlSpec &spec : specs) {
+        const QString caption = QString::fromUtf8(spec.caption);
+        QWidget *control = nullptr;
+        switch (spec.kind) {
+        case ControlKind::TextBox:
+            control = new QLineEdit(caption, parent);
+            break;
+        case ControlKind::Label: {
+            auto *label = new QLabel(caption, parent);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            control = label;
+            break;
+        }
+        case ControlKind::Button: {
+            auto *button = new QPushButton(parent);
+            button->setAutoDefault(false);
+            button->setAccessibleName(caption);
+            control = button;
+            break;
+        }
+        }
+        control->setObjectName(QString::fromLatin1(spec.name));
+        control->setGeometry(scale.toPixels(spec.twips));
+        if (auto *button = qobject_cast<QPushButton *>(control))
+            button->setText(wrapCaption(caption, button->fontMetrics(), buttonTextWidth(button)));
+
+        if (control->focusPolicy() != Qt::NoFocus) {
+            if (previous)
+                QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <span>
+
+class QFont;
+class QFontMetrics;
+class QLabel;
+class QString;
+class QWidget;
+
+// Windows are laid out in twips (1440 to the inch, 15 to the pixel at 96 dpi). Like dialog
+// units, each axis is scaled by the default font, so that captions laid out for a small font
+// still fit a larger one: x by the font's average character width / 5 px, y by its line height
+// / 13 px, neither below 1.
+class TwipsScale
+{
+public:
+    TwipsScale(double x, double y);
+    static TwipsScale forFont(const QFont &font);
+
+    double x() const { return m_x; }
+    double y() const { return m_y; }
+    QRect toPixels(const QRect &twips) const;
+    QSize toPixels(const QSize &twips) const;
+
+private:
+    double m_x;
+    double m_y;
+};
+
+enum class ControlKind { TextBox, Label, Button };
+
+// One control of a window with a fixed layout: its objectName, kind, caption and place in twips.
+struct ControlSpec
+{
+    const char *name;
+    ControlKind kind;
+    const char *caption;
+    QRect twips;
+};
+
+// Creates the controls on parent at their scaled places. Labels and buttons wrap their captions
+// at blanks. The order of specs is the tab order of the controls that take the focus.
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale);
+
+// Makes label the buddy of box and its caption the box's accessible name.
+void labelFor(QLabel *label, QWidget *box);
+
+// caption with line breaks at blanks, so that each line fits width where a word allows.
+QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width);
+
+// The width a push button leaves for its caption.
+int buttonTextWidth(const QWidget *button);
