@@ -26,7 +26,7 @@ void Forms::End()
         if (QWidget *window = form->window())
             window->hide();
     }
-    QCoreApplication::exit(0);
+    emit ended();
 }
 
 QWidget *Forms::formWindow(QWindow *window) const

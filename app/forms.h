@@ -21,9 +21,14 @@ public:
 
     // Loads and shows the main window.
     void Start();
-    // Ends the program at once: every window disappears, none runs its unload handling.
+    // Ends the program at once: every window disappears, none runs its unload handling, and
+    // ended() tells the application to quit.
     void End();
 
+signals:
+    void ended();
+
+public:
     frmZandrel main;
     frmNumberofRandomNumbers batch;
     frmContact contact;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "runtime/randomgenerator.h"
+
+#include <vector>
+
+// Gives the values of a fixed sequence, over and over, and counts what is asked of it.
+class SequenceGenerator final : public RandomGenerator
+{
+public:
+    explicit SequenceGenerator(std::vector<float> values);
+    // count values spread evenly over [0, 1): (i + 0.5) / count.
+    static SequenceGenerator evenlySpread(int count);
+
+    void reinitialise(double seed) override;
+    float next(float argument) override;
+
+    int reinitialisations = 0;
+    double lastSeed = 0;
+    int draws = 0;
+    float lastArgument = -1;
+
+private:
+    std::vector<float> m_values;
+    std::size_t m_next = 0;
+};
+
+// Counts the values another generator gives.
+class CountingGenerator final : public RandomGenerator
+{
+public:
+    explicit CountingGenerator(RandomGenerator &inner)
+        : m_inner(inner)
+    {
+    }
+    void reinitialise(double seed) override { m_inner.reinitialise(seed); }
+    float next(float argument) override
+    {
+        ++draws;
+        return m_inner.next(argument);
+    }
+
+    long long draws = 0;
+
+private:
+    RandomGenerator &m_inner;
+};

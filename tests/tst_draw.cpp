@@ -1,0 +1,272 @@
+#include "generator/draw.h"
+#include "generator/rangecheck.h"
+#include "generator/runningaverage.h"
+#include "runtime/errors.h"
+#include "runtime/randomgenerator.h"
+#include "support/sequencegenerator.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cfloat>
+#include <cmath>
+#include <map>
+
+class tst_Draw : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rangeCheck_data();
+    void rangeCheck();
+    void rangeMessages();
+    void zeroToOneFollowsHalfOfR();
+    void minimumIsHalfAsLikely();
+    void minimumIsHalfAsLikelyWithRealGenerator();
+    void fractionalBoundsDrawWholeNumbersBetween();
+    void farFromZeroNeedsAboutOneAttempt();
+    void noWholeNumber_data();
+    void noWholeNumber();
+    void hugeBoundsStayFinite();
+    void eachDrawReadsClockAndReinitialises();
+    void drawReadsTexts();
+    void averageOfDraws_data();
+    void averageOfDraws();
+    void averageReset();
+    void averageOfHugeDrawsDoesNotOverflow();
+};
+
+static const QLocale c = QLocale::c();
+static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
+static const QLocale deDE(QLocale::German, QLocale::Germany);
+
+void tst_Draw::rangeCheck_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("minimum");
+    QTest::addColumn<QString>("maximum");
+    QTest::addColumn<RangeVerdict>("verdict");
+
+    QTest::newRow("both empty") << c << "" << "" << RangeVerdict::NotNumbers;
+    QTest::newRow("maximum empty") << c << "5" << "" << RangeVerdict::NotNumbers;
+    QTest::newRow("maximum 12abc") << c << "5" << "12abc" << RangeVerdict::NotNumbers;
+    QTest::newRow("minimum inf") << c << "inf" << "5" << RangeVerdict::NotNumbers;
+    QTest::newRow("equal") << c << "5" << "5" << RangeVerdict::MinNotBelowMax;
+    QTest::newRow("reversed") << c << "10" << "5" << RangeVerdict::MinNotBelowMax;
+    QTest::newRow("minimum negative") << c << "-5" << "5" << RangeVerdict::Negative;
+    QTest::newRow("both negative, ascending") << c << "-10" << "-5" << RangeVerdict::Negative;
+    QTest::newRow("both negative, reversed: order first") << c << "-5" << "-10" << RangeVerdict::MinNotBelowMax;
+    QTest::newRow("0 to 1") << c << "0" << "1" << RangeVerdict::Valid;
+    QTest::newRow("fractions") << c << "0.5" << "0.75" << RangeVerdict::Valid;
+    QTest::newRow("exponents by value") << c << "1e2" << "2e2" << RangeVerdict::Valid;
+    QTest::newRow("blanks around") << c << " 1 " << " 6 " << RangeVerdict::Valid;
+    // Both bounds are compared as the draw reads them.
+    QTest::newRow("en_US: 1,000 is a thousand") << enUS << "1,000" << "5" << RangeVerdict::MinNotBelowMax;
+    QTest::newRow("en_US: 1,000 to 5,000") << enUS << "1,000" << "5,000" << RangeVerdict::Valid;
+    QTest::newRow("de_DE: 0,5 is a half") << deDE << "0,5" << "0,25" << RangeVerdict::MinNotBelowMax;
+    QTest::newRow("de_DE: 0.5 is no number") << deDE << "0.5" << "1" << RangeVerdict::NotNumbers;
+}
+
+void tst_Draw::rangeCheck()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, minimum);
+    QFETCH(QString, maximum);
+    QFETCH(RangeVerdict, verdict);
+    QCOMPARE(checkRange(minimum, maximum, locale).verdict, verdict);
+}
+
+void tst_Draw::rangeMessages()
+{
+    QCOMPARE(rangeMessage(RangeVerdict::NotNumbers), "Please enter minimum and maximum random number desired range");
+    QCOMPARE(rangeMessage(RangeVerdict::MinNotBelowMax), "Min Value should be smaller than Max Value");
+    QCOMPARE(rangeMessage(RangeVerdict::Negative), "Min Value and Max Value should be equal or greater than zero");
+    QCOMPARE(rangeMessage(RangeVerdict::NoWholeNumber), "There is no whole number between Min Value and Max Value.");
+    QVERIFY(rangeMessage(RangeVerdict::Valid).isEmpty());
+}
+
+void tst_Draw::zeroToOneFollowsHalfOfR()
+{
+    const DrawRange range(0, 1);
+    SequenceGenerator below({ 0.25f });
+    QCOMPARE(range.draw(below), 0.0);
+    SequenceGenerator above({ 0.75f });
+    QCOMPARE(range.draw(above), 1.0);
+    SequenceGenerator half({ 0.5f }); // halfway goes to the even 0
+    QCOMPARE(range.draw(half), 0.0);
+}
+
+static std::map<double, int> tally(const DrawRange &range, RandomGenerator &generator, int draws)
+{
+    std::map<double, int> counts;
+    for (int i = 0; i < draws; ++i)
+        ++counts[range.draw(generator)];
+    return counts;
+}
+
+void tst_Draw::minimumIsHalfAsLikely()
+{
+    // r evenly spread over [0, 1) gives the exact shares: 5 is 1 in 11, 6 to 10 each 2 in 11.
+    SequenceGenerator generator = SequenceGenerator::evenlySpread(11000);
+    const auto counts = tally(DrawRange(5, 10), generator, 11000);
+    QCOMPARE(counts.size(), std::size_t(6));
+    QVERIFY(std::abs(counts.at(5) - 1000) <= 2);
+    for (double value = 6; value <= 10; ++value)
+        QVERIFY2(std::abs(counts.at(value) - 2000) <= 2, qPrintable(QString::number(value)));
+}
+
+void tst_Draw::minimumIsHalfAsLikelyWithRealGenerator()
+{
+    MixingGenerator generator(20261207);
+    const int draws = 110000;
+    const auto counts = tally(DrawRange(5, 10), generator, draws);
+    QCOMPARE(counts.size(), std::size_t(6));
+    double chiSquare = 0;
+    for (const auto &[value, count] : counts) {
+        const double expected = draws * (value == 5 ? 1.0 : 2.0) / 11.0;
+        chiSquare += (count - expected) * (count - expected) / expected;
+    }
+    // 5 degrees of freedom: 45 is far beyond anything but a broken distribution.
+    QVERIFY2(chiSquare < 45, qPrintable(QString::number(chiSquare)));
+}
+
+void tst_Draw::fractionalBoundsDrawWholeNumbersBetween()
+{
+    // r = 0 gives 2.5, which rounds to the even 2, below the minimum: drawn again.
+    SequenceGenerator generator({ 0.0f, 0.1f, 0.3f, 0.5f, 0.6f, 0.999f });
+    const DrawRange range(2.5, 7.5);
+    for (int i = 0; i < 60; ++i) {
+        const double value = range.draw(generator);
+        QVERIFY(value >= 3 && value <= 7);
+        QCOMPARE(value, std::round(value));
+    }
+    MixingGenerator real(99);
+    const auto counts = tally(range, real, 5000);
+    QCOMPARE(counts.begin()->first, 3.0);
+    QCOMPARE(counts.rbegin()->first, 7.0);
+}
+
+void tst_Draw::farFromZeroNeedsAboutOneAttempt()
+{
+    MixingGenerator inner(5);
+    CountingGenerator generator(inner);
+    const DrawRange range(1000000000, 1000000010);
+    QVERIFY(range.hasWholeNumber());
+    const int draws = 22000;
+    const auto counts = tally(range, generator, draws);
+    QCOMPARE(counts.size(), std::size_t(11));
+    QCOMPARE(counts.begin()->first, 1000000000.0);
+    QCOMPARE(counts.rbegin()->first, 1000000010.0);
+    QVERIFY(counts.at(1000000000) < counts.at(1000000005)); // the minimum half as likely
+    QVERIFY2(double(generator.draws) < draws * 1.01, qPrintable(QString::number(generator.draws)));
+}
+
+void tst_Draw::noWholeNumber_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<bool>("hasWholeNumber");
+    QTest::newRow("0.6 to 0.9") << 0.6 << 0.9 << false;
+    QTest::newRow("0.5 to 0.75") << 0.5 << 0.75 << false;
+    QTest::newRow("2.1 to 2.9") << 2.1 << 2.9 << false;
+    QTest::newRow("reversed") << 10.0 << 5.0 << false;
+    QTest::newRow("maximum zero") << -3.0 << 0.0 << false;
+    QTest::newRow("0.6 to 1") << 0.6 << 1.0 << true;
+    QTest::newRow("1 to 1") << 1.0 << 1.0 << true;
+    QTest::newRow("2.5 to 3") << 2.5 << 3.0 << true;
+}
+
+void tst_Draw::noWholeNumber()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(bool, hasWholeNumber);
+    const DrawRange range(minimum, maximum);
+    QCOMPARE(range.hasWholeNumber(), hasWholeNumber);
+    if (hasWholeNumber) {
+        MixingGenerator generator(1);
+        for (int i = 0; i < 100; ++i) {
+            const double value = range.draw(generator);
+            QVERIFY(value >= minimum && value <= maximum && value == std::round(value));
+        }
+    }
+}
+
+void tst_Draw::hugeBoundsStayFinite()
+{
+    MixingGenerator generator(3);
+    for (const auto &[minimum, maximum] : { std::pair { 1e308, 1.7e308 }, std::pair { DBL_MAX / 2, DBL_MAX },
+                                            std::pair { 0.0, DBL_MAX }, std::pair { 1e300, 1e300 * (1 + 1e-15) } }) {
+        const DrawRange range(minimum, maximum);
+        QVERIFY(range.hasWholeNumber());
+        for (int i = 0; i < 1000; ++i) {
+            const double value = range.draw(generator);
+            QVERIFY(std::isfinite(value));
+            QVERIFY(value >= minimum && value <= maximum);
+        }
+    }
+}
+
+void tst_Draw::eachDrawReadsClockAndReinitialises()
+{
+    SequenceGenerator generator({ 0.1f, 0.9f });
+    const DrawRange range(0, 100);
+    range.draw(generator);
+    range.draw(generator);
+    QCOMPARE(generator.reinitialisations, 2);
+    QCOMPARE(generator.lastSeed, 3.0);
+    QVERIFY(generator.lastArgument >= 0 && generator.lastArgument <= 59);
+}
+
+void tst_Draw::drawReadsTexts()
+{
+    SequenceGenerator generator({ 0.7f });
+    QCOMPARE(DrawRandomNumber(QStringLiteral(" 0 "), QStringLiteral(" 10 "), c, generator).value(), 7.0);
+    QVERIFY(!DrawRandomNumber(QStringLiteral("0,6"), QStringLiteral("0,9"), deDE, generator));
+    QVERIFY_THROWS_EXCEPTION(TypeMismatch, DrawRandomNumber(QString(), QStringLiteral("5"), c, generator));
+}
+
+void tst_Draw::averageOfDraws_data()
+{
+    QTest::addColumn<QList<double>>("draws");
+    QTest::addColumn<double>("average");
+    QTest::newRow("one draw") << QList<double> { 7 } << 7.0;
+    QTest::newRow("3 and 4") << QList<double> { 3, 4 } << 3.5;
+    QTest::newRow("1, 2 and 2") << QList<double> { 1, 2, 2 } << 1.67;
+    QTest::newRow("0.125 to even") << QList<double> { 0, 0, 0, 0, 0, 0, 0, 1 } << 0.12;
+    QTest::newRow("0.375 to even") << QList<double> { 0, 0, 0, 0, 0, 1, 1, 1 } << 0.38;
+}
+
+void tst_Draw::averageOfDraws()
+{
+    QFETCH(QList<double>, draws);
+    QFETCH(double, average);
+    RunningAverage running;
+    double last = -1;
+    for (double value : draws)
+        last = running.UpdateAverage(value);
+    QCOMPARE(last, average);
+    QCOMPARE(running.DrawCount, double(draws.size()));
+}
+
+void tst_Draw::averageReset()
+{
+    RunningAverage running;
+    running.UpdateAverage(10);
+    running.UpdateAverage(20);
+    running.Reset();
+    QCOMPARE(running.DrawCount, 0.0);
+    QCOMPARE(running.UpdateAverage(7), 7.0);
+}
+
+void tst_Draw::averageOfHugeDrawsDoesNotOverflow()
+{
+    RunningAverage running;
+    double average = 0;
+    for (int i = 0; i < 1000; ++i)
+        average = running.UpdateAverage(1.5e308);
+    QCOMPARE(average, 1.5e308);
+}
+
+QTEST_GUILESS_MAIN(tst_Draw)
+#include "tst_draw.moc"

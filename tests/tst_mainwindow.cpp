@@ -1,0 +1,317 @@
+#include "app/forms.h"
+#include "runtime/numberformat.h"
+#include "support/gui.h"
+#include "support/recordingmessages.h"
+#include "support/sequencegenerator.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+
+#include <memory>
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startsEmptyWithFocusInMinimum();
+    void windowAndControlNames();
+    void generateShowsNumberAndAverage();
+    void refusals_data();
+    void refusals();
+    void passingCheckAfterRefusal();
+    void editingABoundResetsTheAverage();
+    void clearEmptiesAndResets();
+    void noWholeNumberLeavesEverything();
+    void enterDrawsNothing();
+    void outputBoxesAreReadOnly();
+    void tabOrder();
+    void captionsShowWhole();
+    void resizeMovesNothing();
+    void activationFromOwnWindowFocusesMinimum();
+    void activationFromElsewhereKeepsFocus();
+
+private:
+    QWidget *window() const { return m_forms->main.window(); }
+    QLineEdit *box(const char *name) const { return child<QLineEdit>(window(), name); }
+    QPushButton *button(const char *name) const { return child<QPushButton>(window(), name); }
+    void draw(const QString &minimum, const QString &maximum);
+
+    RecordingMessages m_messages;
+    // Bounds 0 and 10 make each draw round(10 r): 7, 3, 9, 4, ...
+    SequenceGenerator m_generator { { 0.7f, 0.3f, 0.9f, 0.4f } };
+    std::unique_ptr<Forms> m_forms;
+};
+
+void tst_MainWindow::initTestCase()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+void tst_MainWindow::init()
+{
+    m_messages.texts.clear();
+    m_messages.onShow = nullptr;
+    m_generator = SequenceGenerator({ 0.7f, 0.3f, 0.9f, 0.4f });
+    m_forms = std::make_unique<Forms>(m_messages, m_generator);
+    m_forms->Start();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+}
+
+void tst_MainWindow::cleanup()
+{
+    m_forms.reset();
+}
+
+void tst_MainWindow::draw(const QString &minimum, const QString &maximum)
+{
+    typeInto(box("txtMinValue"), minimum);
+    typeInto(box("txtMaxValue"), maximum);
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+}
+
+void tst_MainWindow::startsEmptyWithFocusInMinimum()
+{
+    QCOMPARE(window()->windowTitle(), "Zandrel");
+    for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
+        QVERIFY(box(name)->text().isEmpty());
+    QCOMPARE(focusName(), "txtMinValue");
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void tst_MainWindow::windowAndControlNames()
+{
+    QCOMPARE(window()->objectName(), "frmZandrel");
+    const QList<std::pair<const char *, const char *>> captions = {
+        { "cmdGenerateRandomNumber", "Generate Random Number" },
+        { "cmClear", "Clear" },
+        { "cmdExit", "Exit" },
+        { "cmdOpenBatchForm", "Generate Random Numbers and Export Them into Excel" },
+    };
+    for (const auto &[name, caption] : captions)
+        QCOMPARE(button(name)->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), caption);
+    QCOMPARE(child<QLabel>(window(), "lblMinValue")->text(), "Min Value");
+    QCOMPARE(child<QLabel>(window(), "lblMaxValue")->text(), "Max Value");
+    QCOMPARE(child<QLabel>(window(), "lblRandomNumber")->text(), "Random Number Generated");
+    QCOMPARE(child<QLabel>(window(), "Label1")->text(), "Moving Average of the Randomly Generated Numbers");
+    auto *help = child<QMenu>(window(), "Help");
+    QCOMPARE(help->title(), "Help");
+    QCOMPARE(help->actions().size(), 1);
+    QCOMPARE(help->actions().first()->objectName(), "Contact");
+    QCOMPARE(help->actions().first()->text(), "Contact");
+    for (QPushButton *each : window()->findChildren<QPushButton *>())
+        QVERIFY(!each->isDefault() && !each->autoDefault());
+}
+
+void tst_MainWindow::generateShowsNumberAndAverage()
+{
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    QCOMPARE(box("txtRandom")->text(), "7");
+    QCOMPARE(box("txtAverage")->text(), "7");
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    QCOMPARE(box("txtRandom")->text(), "3");
+    QCOMPARE(box("txtAverage")->text(), "5");
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    QCOMPARE(box("txtRandom")->text(), "9");
+    QCOMPARE(box("txtAverage")->text(), "6.33");
+    QVERIFY(m_messages.texts.isEmpty());
+    QVERIFY(m_forms->main.rangeValid());
+}
+
+void tst_MainWindow::refusals_data()
+{
+    QTest::addColumn<QString>("minimum");
+    QTest::addColumn<QString>("maximum");
+    QTest::addColumn<QString>("message");
+    const QString numbers = QStringLiteral("Please enter minimum and maximum random number desired range");
+    const QString order = QStringLiteral("Min Value should be smaller than Max Value");
+    const QString sign = QStringLiteral("Min Value and Max Value should be equal or greater than zero");
+    QTest::newRow("both empty") << "" << "" << numbers;
+    QTest::newRow("maximum empty") << "5" << "" << numbers;
+    QTest::newRow("maximum 12abc") << "5" << "12abc" << numbers;
+    QTest::newRow("equal") << "5" << "5" << order;
+    QTest::newRow("reversed") << "10" << "5" << order;
+    QTest::newRow("minimum negative") << "-5" << "5" << sign;
+    QTest::newRow("both negative") << "-10" << "-5" << sign;
+    QTest::newRow("both negative, reversed") << "-5" << "-10" << order;
+    QTest::newRow("1,000 against 5") << "1,000" << "5" << order;
+}
+
+void tst_MainWindow::refusals()
+{
+    QFETCH(QString, minimum);
+    QFETCH(QString, maximum);
+    QFETCH(QString, message);
+
+    draw(QStringLiteral("0"), QStringLiteral("10")); // fills the output boxes
+    QVERIFY(m_forms->main.rangeValid());
+    QStringList shownWith;
+    m_messages.onShow = [&](const QString &) { shownWith = { box("txtMinValue")->text(), box("txtMaxValue")->text() }; };
+
+    typeInto(box("txtMinValue"), minimum);
+    typeInto(box("txtMaxValue"), maximum);
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+
+    QCOMPARE(m_messages.texts, QStringList { message });
+    QCOMPARE(shownWith, (QStringList { minimum, maximum })); // the box still held the texts
+    for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
+        QVERIFY2(box(name)->text().isEmpty(), name);
+    QCOMPARE(focusName(), "txtMinValue");
+    QVERIFY(!m_forms->main.rangeValid());
+    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
+    QCOMPARE(m_generator.draws, 1); // only the first draw
+}
+
+void tst_MainWindow::passingCheckAfterRefusal()
+{
+    draw(QStringLiteral("5"), QStringLiteral("5"));
+    QVERIFY(!m_forms->main.rangeValid());
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    QVERIFY(m_forms->main.rangeValid());
+    QCOMPARE(box("txtRandom")->text(), "7");
+}
+
+void tst_MainWindow::editingABoundResetsTheAverage()
+{
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    QCOMPARE(box("txtAverage")->text(), "5");
+
+    QTest::keyClick(box("txtMaxValue"), Qt::Key_End);
+    QTest::keyClick(box("txtMaxValue"), Qt::Key_0); // 100
+    QTest::keyClick(box("txtMaxValue"), Qt::Key_Backspace); // 10 again
+    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
+    QCOMPARE(box("txtAverage")->text(), "5"); // still shown until the next draw
+
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    QCOMPARE(box("txtRandom")->text(), "9");
+    QCOMPARE(box("txtAverage")->text(), "9");
+}
+
+void tst_MainWindow::clearEmptiesAndResets()
+{
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    QTest::mouseClick(button("cmClear"), Qt::LeftButton);
+    for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
+        QVERIFY(box(name)->text().isEmpty());
+    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
+    QVERIFY(m_forms->main.rangeValid()); // left as it was
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void tst_MainWindow::noWholeNumberLeavesEverything()
+{
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    typeInto(box("txtMinValue"), QStringLiteral("0.6"));
+    typeInto(box("txtMaxValue"), QStringLiteral("0.9"));
+    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    QCOMPARE(m_messages.texts, QStringList { "There is no whole number between Min Value and Max Value." });
+    QCOMPARE(box("txtMinValue")->text(), "0.6");
+    QCOMPARE(box("txtMaxValue")->text(), "0.9");
+    QCOMPARE(box("txtRandom")->text(), "7");
+    QCOMPARE(box("txtAverage")->text(), "7");
+    QCOMPARE(m_generator.draws, 1);
+}
+
+void tst_MainWindow::enterDrawsNothing()
+{
+    typeInto(box("txtMinValue"), QStringLiteral("0"));
+    typeInto(box("txtMaxValue"), QStringLiteral("10"));
+    QTest::keyClick(box("txtMaxValue"), Qt::Key_Return);
+    QTest::keyClick(box("txtMinValue"), Qt::Key_Enter);
+    QTest::keyClick(box("txtMinValue"), Qt::Key_Escape);
+    QVERIFY(box("txtRandom")->text().isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_generator.draws, 0);
+}
+
+void tst_MainWindow::outputBoxesAreReadOnly()
+{
+    draw(QStringLiteral("0"), QStringLiteral("10"));
+    QTest::keyClicks(box("txtRandom"), QStringLiteral("99"));
+    QCOMPARE(box("txtRandom")->text(), "7");
+    box("txtRandom")->selectAll();
+    QCOMPARE(box("txtRandom")->selectedText(), "7"); // can be selected and copied
+}
+
+void tst_MainWindow::tabOrder()
+{
+    button("cmdGenerateRandomNumber")->setFocus();
+    QStringList visited { focusName() };
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focusName();
+    }
+    QCOMPARE(visited, (QStringList { "cmdGenerateRandomNumber", "txtRandom", "txtMinValue", "txtMaxValue", "cmClear",
+                                      "cmdExit", "txtAverage", "cmdOpenBatchForm", "cmdGenerateRandomNumber" }));
+}
+
+void tst_MainWindow::captionsShowWhole()
+{
+    for (QPushButton *each : window()->findChildren<QPushButton *>()) {
+        const QStringList lines = each->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.join(QLatin1Char(' ')), each->accessibleName());
+        for (const QString &line : lines)
+            QVERIFY2(each->fontMetrics().horizontalAdvance(line) <= buttonTextWidth(each), qPrintable(line));
+        const int frame = each->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, each);
+        QVERIFY2(lines.size() * each->fontMetrics().lineSpacing() <= each->height() - 2 * frame,
+                 qPrintable(each->objectName()));
+    }
+    for (QLabel *label : window()->findChildren<QLabel *>()) {
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                               Qt::TextWordWrap, label->text());
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                 qPrintable(label->objectName()));
+    }
+    // The long captions do wrap.
+    QVERIFY(button("cmdOpenBatchForm")->text().contains(QLatin1Char('\n')));
+    auto *average = child<QLabel>(window(), "Label1");
+    QVERIFY(average->fontMetrics().horizontalAdvance(average->text()) > average->width());
+}
+
+void tst_MainWindow::resizeMovesNothing()
+{
+    QList<QRect> before;
+    const QList<QWidget *> controls = window()->findChild<QWidget *>(QStringLiteral("client"))->findChildren<QWidget *>();
+    for (QWidget *each : controls)
+        before << each->geometry();
+    for (const QSize size : { QSize(200, 120), QSize(1200, 900) }) {
+        window()->resize(size);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < controls.size(); ++i)
+            QCOMPARE(controls[i]->geometry(), before[i]);
+    }
+}
+
+void tst_MainWindow::activationFromOwnWindowFocusesMinimum()
+{
+    m_forms->contact.Show();
+    QVERIFY(QTest::qWaitForWindowActive(m_forms->contact.window()));
+    box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
+    m_forms->main.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(focusName(), "txtMinValue");
+}
+
+void tst_MainWindow::activationFromElsewhereKeepsFocus()
+{
+    box("txtMaxValue")->setFocus();
+    QWidget elsewhere; // stands for another program's window
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(focusName(), "txtMaxValue");
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"

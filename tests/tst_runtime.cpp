@@ -1,0 +1,295 @@
+#include "runtime/clock.h"
+#include "runtime/errors.h"
+#include "runtime/numberformat.h"
+#include "runtime/numerictext.h"
+#include "runtime/outputfile.h"
+#include "runtime/randomgenerator.h"
+#include "runtime/rounding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <set>
+
+class tst_Runtime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numericText_data();
+    void numericText();
+    void strictConversionThrows();
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void numberToText_data();
+    void numberToText();
+    void numberToTextReadsBack();
+    void wholeNumberForFile_data();
+    void wholeNumberForFile();
+    void generatorValuesStayBelowOne();
+    void generatorKeepsVaryingAfterReinitialisation();
+    void generatorSeedsDiffer();
+    void secondOfMinute();
+    void outputFileWritesOnlyOnCommit();
+};
+
+static const QLocale c = QLocale::c();
+static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
+static const QLocale deDE(QLocale::German, QLocale::Germany);
+
+void tst_Runtime::numericText_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+
+    for (const QLocale &locale : { c, enUS, deDE }) {
+        const QByteArray name = locale.name().toLatin1() + ": ";
+        QTest::newRow(name + "whole") << locale << "42" << true << 42.0;
+        QTest::newRow(name + "blanks around") << locale << "  42 " << true << 42.0;
+        QTest::newRow(name + "plus sign") << locale << "+5" << true << 5.0;
+        QTest::newRow(name + "minus sign") << locale << "-5" << true << -5.0;
+        QTest::newRow(name + "exponent") << locale << "1e2" << true << 100.0;
+        QTest::newRow(name + "signed exponent") << locale << "25E-1" << true << 2.5;
+        QTest::newRow(name + "empty") << locale << "" << false << 0.0;
+        QTest::newRow(name + "blanks only") << locale << "   " << false << 0.0;
+        QTest::newRow(name + "trailing text") << locale << "12abc" << false << 0.0;
+        QTest::newRow(name + "word") << locale << "abc" << false << 0.0;
+        QTest::newRow(name + "inf") << locale << "inf" << false << 0.0;
+        QTest::newRow(name + "-inf") << locale << "-inf" << false << 0.0;
+        QTest::newRow(name + "nan") << locale << "nan" << false << 0.0;
+        QTest::newRow(name + "beyond a double") << locale << "1e400" << false << 0.0;
+        QTest::newRow(name + "hexadecimal") << locale << "0x10" << false << 0.0;
+        QTest::newRow(name + "two numbers") << locale << "1 2" << false << 0.0;
+    }
+    QTest::newRow("C: decimal point") << c << "0.5" << true << 0.5;
+    QTest::newRow("C: comma groups") << c << "1,000" << true << 1000.0;
+    QTest::newRow("en_US: decimal point") << enUS << "0.5" << true << 0.5;
+    QTest::newRow("en_US: comma groups") << enUS << "1,000" << true << 1000.0;
+    QTest::newRow("en_US: groups and decimals") << enUS << "1,234,567.25" << true << 1234567.25;
+    QTest::newRow("en_US: decimal comma") << enUS << "2,5" << false << 0.0;
+    QTest::newRow("de_DE: decimal comma") << deDE << "0,5" << true << 0.5;
+    QTest::newRow("de_DE: point groups") << deDE << "1.500" << true << 1500.0;
+    QTest::newRow("de_DE: groups and decimals") << deDE << "1.000,5" << true << 1000.5;
+    QTest::newRow("de_DE: decimal point") << deDE << "1.5" << false << 0.0;
+    QTest::newRow("de_DE: exponent with comma") << deDE << "1,5E+3" << true << 1500.0;
+}
+
+void tst_Runtime::numericText()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+
+    QCOMPARE(isNumericText(text, locale), isNumber);
+    const auto converted = toNumber(text, locale);
+    QCOMPARE(converted.has_value(), isNumber);
+    if (isNumber) {
+        QCOMPARE(*converted, value);
+        QCOMPARE(toNumberStrict(text, locale), value);
+    }
+}
+
+void tst_Runtime::strictConversionThrows()
+{
+    QVERIFY_THROWS_EXCEPTION(TypeMismatch, toNumberStrict(QStringLiteral("12abc"), c));
+    QVERIFY_THROWS_EXCEPTION(TypeMismatch, toNumberStrict(QString(), enUS));
+    try {
+        toNumberStrict(QStringLiteral("abc"), c);
+    } catch (const TypeMismatch &error) {
+        QVERIFY(QString::fromLatin1(error.what()).contains(QLatin1String("'abc'")));
+    }
+}
+
+void tst_Runtime::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("2.5 to even 2") << 2.5 << 0 << 2.0;
+    QTest::newRow("3.5 to even 4") << 3.5 << 0 << 4.0;
+    QTest::newRow("0.5 to even 0") << 0.5 << 0 << 0.0;
+    QTest::newRow("-2.5 to even -2") << -2.5 << 0 << -2.0;
+    QTest::newRow("2.4 down") << 2.4 << 0 << 2.0;
+    QTest::newRow("2.6 up") << 2.6 << 0 << 3.0;
+    QTest::newRow("0.125 to even 0.12") << 0.125 << 2 << 0.12;
+    QTest::newRow("0.375 to even 0.38") << 0.375 << 2 << 0.38;
+    QTest::newRow("-0.125 to even -0.12") << -0.125 << 2 << -0.12;
+    QTest::newRow("1.005 is stored below the half") << 1.005 << 2 << 1.0;
+    QTest::newRow("5/3 to 1.67") << 5.0 / 3.0 << 2 << 1.67;
+    QTest::newRow("already two decimals") << 3.14 << 2 << 3.14;
+    QTest::newRow("large whole") << 1e20 << 2 << 1e20;
+    QTest::newRow("just below 2^52") << 4503599627370495.5 << 0 << 4503599627370496.0;
+}
+
+void tst_Runtime::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(double, expected);
+    QCOMPARE(::roundHalfEven(value, decimals), expected);
+}
+
+void tst_Runtime::numberToText_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("whole") << c << 7.0 << "7";
+    QTest::newRow("zero") << c << 0.0 << "0";
+    QTest::newRow("negative zero") << c << -0.0 << "0";
+    QTest::newRow("negative") << c << -12.0 << "-12";
+    QTest::newRow("two decimals") << c << 1.67 << "1.67";
+    QTest::newRow("shortest form") << c << 0.1 + 0.2 << "0.3";
+    QTest::newRow("15 digits") << c << 123456789.123456789 << "123456789.123457";
+    QTest::newRow("just below 10^15") << c << 999999999999999.0 << "999999999999999";
+    QTest::newRow("10^15") << c << 1e15 << "1E+15";
+    QTest::newRow("rounds up to 10^15") << c << 999999999999999.9 << "1E+15";
+    QTest::newRow("10^15 and a bit") << c << 1.5e15 << "1.5E+15";
+    QTest::newRow("three exponent digits") << c << 1e100 << "1E+100";
+    QTest::newRow("negative exponent") << c << -2e20 << "-2E+20";
+    QTest::newRow("tiny") << c << 1.5e-5 << "1.5E-05";
+    QTest::newRow("en_US: no group separator") << enUS << 1234567.0 << "1234567";
+    QTest::newRow("en_US: decimals") << enUS << 3.5 << "3.5";
+    QTest::newRow("de_DE: decimal comma") << deDE << 3.5 << "3,5";
+    QTest::newRow("de_DE: no group separator") << deDE << 1234567.25 << "1234567,25";
+    QTest::newRow("de_DE: exponent keeps E") << deDE << 1.5e20 << "1,5E+20";
+}
+
+void tst_Runtime::numberToText()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(::numberToText(value, locale), text);
+}
+
+void tst_Runtime::numberToTextReadsBack()
+{
+    for (const QLocale &locale : { c, enUS, deDE }) {
+        for (double value : { 0.01, 1.67, 42.0, 1e15, 1.25e20, -3.75, 123456.78, 1e-7 }) {
+            const QString text = ::numberToText(value, locale);
+            const auto back = toNumber(text, locale);
+            QVERIFY2(back.has_value(), qPrintable(text));
+            QCOMPARE(*back, value);
+        }
+    }
+}
+
+void tst_Runtime::wholeNumberForFile_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("zero") << 0.0 << QByteArray("0");
+    QTest::newRow("seven") << 7.0 << QByteArray("7");
+    QTest::newRow("negative") << -3.0 << QByteArray("-3");
+    QTest::newRow("large") << 1000000010.0 << QByteArray("1000000010");
+    QTest::newRow("below 10^15") << 999999999999999.0 << QByteArray("999999999999999");
+    QTest::newRow("10^15") << 1e15 << QByteArray("1E+15");
+    QTest::newRow("huge") << 1.5e300 << QByteArray("1.5E+300");
+}
+
+void tst_Runtime::wholeNumberForFile()
+{
+    QFETCH(double, value);
+    QFETCH(QByteArray, text);
+    char out[kMaxWholeNumberChars];
+    const std::size_t length = writeWholeNumber(value, out);
+    QCOMPARE(QByteArray(out, static_cast<qsizetype>(length)), text);
+}
+
+void tst_Runtime::generatorValuesStayBelowOne()
+{
+    MixingGenerator generator(12345);
+    float smallest = 1;
+    float largest = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const float r = generator.next(0);
+        QVERIFY(r >= 0.0f && r < 1.0f);
+        smallest = std::min(smallest, r);
+        largest = std::max(largest, r);
+    }
+    QVERIFY(smallest < 0.001f); // spread over the whole interval
+    QVERIFY(largest > 0.999f);
+}
+
+void tst_Runtime::generatorKeepsVaryingAfterReinitialisation()
+{
+    MixingGenerator generator(7);
+    std::set<float> seen;
+    for (int i = 0; i < 1000; ++i) {
+        generator.reinitialise(3);
+        seen.insert(generator.next(static_cast<float>(i % 60)));
+    }
+    QVERIFY2(seen.size() > 950, "re-initialising with 3 must not repeat the same values");
+
+    std::set<float> withZero;
+    for (int i = 0; i < 1000; ++i)
+        withZero.insert(generator.next(0));
+    QVERIFY(withZero.size() > 950);
+}
+
+void tst_Runtime::generatorSeedsDiffer()
+{
+    MixingGenerator first(1);
+    MixingGenerator second(2);
+    first.reinitialise(3);
+    second.reinitialise(3);
+    int same = 0;
+    for (int i = 0; i < 100; ++i)
+        same += first.next(0) == second.next(0);
+    QVERIFY(same < 5);
+    QCOMPARE(&processGenerator(), &processGenerator());
+}
+
+void tst_Runtime::secondOfMinute()
+{
+    for (int i = 0; i < 3; ++i) {
+        const int second = ::secondOfMinute();
+        QVERIFY(second >= 0 && second <= 59);
+    }
+}
+
+static QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void tst_Runtime::outputFileWritesOnlyOnCommit()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("out.txt"));
+    {
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier\r\n");
+    }
+    {
+        OutputFile file(path);
+        QVERIFY(file.open());
+        file.writeLine(7);
+        // Not committed: the earlier file stays as it was.
+    }
+    QCOMPARE(contents(path), QByteArray("earlier\r\n"));
+
+    OutputFile file(path);
+    QVERIFY(file.open());
+    file.writeLine(7);
+    file.writeLine(10);
+    file.writeLine(1);
+    QVERIFY(file.commit());
+    QCOMPARE(contents(path), QByteArray("7\r\n10\r\n1\r\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("out.txt") });
+}
+
+QTEST_GUILESS_MAIN(tst_Runtime)
+#include "tst_runtime.moc"
