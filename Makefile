@@ -5,7 +5,7 @@ BUILD      ?= build
 CMAKE_ARGS ?=
 
 PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libbenchmark-dev \
-            fonts-dejavu-core xvfb xauth xdotool
+            fonts-dejavu-core xvfb xauth xdotool time
 
 ifeq ($(shell id -u),0)
 SUDO :=
@@ -37,6 +37,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+# The micro-benchmarks, then the batch export timed against shuf.
+bench: build
+	$(BUILD)/bench/zandrel_bench
+	bench/compare.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

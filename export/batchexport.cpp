@@ -2,6 +2,7 @@
 
 #include "generator/draw.h"
 #include "runtime/outputfile.h"
+#include "runtime/randomgenerator.h"
 
 #include <QDir>
 
@@ -26,13 +27,12 @@ double batchLineCount(double size)
     return std::ceil(size);
 }
 
-BatchOutcome writeBatch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
+namespace {
+
+template<typename Generator>
+BatchOutcome writeLines(OutputFile &file, double size, const DrawRange &range, Generator &generator,
                         const BatchProgressCallback &progress)
 {
-    OutputFile file(path);
-    if (!file.open())
-        return { BatchOutcome::Failed, 0, file.errorString() };
-
     const double lines = batchLineCount(size);
     std::uint64_t written = 0;
     do {
@@ -49,4 +49,18 @@ BatchOutcome writeBatch(const QString &path, double size, const DrawRange &range
     if (!file.commit())
         return { BatchOutcome::Failed, written, file.errorString() };
     return { BatchOutcome::Written, written, {} };
+}
+
+} // namespace
+
+BatchOutcome writeBatch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
+                        const BatchProgressCallback &progress)
+{
+    OutputFile file(path);
+    if (!file.open())
+        return { BatchOutcome::Failed, 0, file.errorString() };
+    // The program's own generator is drawn from in the loop itself, without a call per number.
+    if (auto *mixing = dynamic_cast<MixingGenerator *>(&generator))
+        return writeLines(file, size, range, *mixing, progress);
+    return writeLines(file, size, range, generator, progress);
 }

@@ -1,18 +1,9 @@
 #include "generator/draw.h"
 
-#include "runtime/clock.h"
 #include "runtime/numerictext.h"
 #include "runtime/randomgenerator.h"
-#include "runtime/rounding.h"
 
-#include <algorithm>
 #include <cmath>
-
-namespace {
-// With r from the accepted interval nearly every attempt is accepted; this many rejections in a
-// row can only come from rounding at the interval's ends, and the draw then settles the matter.
-constexpr int kMaxAttempts = 64;
-}
 
 DrawRange::DrawRange(double minimum, double maximum)
     : m_minimum(minimum)
@@ -30,20 +21,6 @@ DrawRange::DrawRange(double minimum, double maximum)
         m_low = low;
         m_width = high - low;
     }
-}
-
-double DrawRange::draw(RandomGenerator &generator) const
-{
-    const auto second = static_cast<float>(secondOfMinute());
-    generator.reinitialise(3);
-    double candidate = m_first;
-    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const double r = m_low + m_width * generator.next(second);
-        candidate = roundHalfEven(m_minimum + m_maximum * r, 0);
-        if (candidate >= m_minimum && candidate <= m_maximum) // also refuses a sum beyond a double
-            return candidate;
-    }
-    return std::clamp(candidate, m_first, m_last);
 }
 
 std::optional<double> DrawRandomNumber(const QString &minimumText, const QString &maximumText, const QLocale &locale,

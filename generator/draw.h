@@ -1,5 +1,9 @@
 #pragma once
 
+#include "runtime/clock.h"
+#include "runtime/rounding.h"
+
+#include <algorithm>
 #include <optional>
 
 class QLocale;
@@ -24,10 +28,29 @@ public:
     bool hasWholeNumber() const { return m_width > 0; }
 
     // Reads the clock's second, re-initialises the generator with 3 and draws one number.
-    // Needs hasWholeNumber().
-    double draw(RandomGenerator &generator) const;
+    // Needs hasWholeNumber(). Generator is a RandomGenerator, or one of its final classes so that
+    // a batch draws without virtual calls.
+    template<typename Generator>
+    double draw(Generator &generator) const
+    {
+        const auto second = static_cast<float>(secondOfMinute());
+        generator.reinitialise(3);
+        double candidate = m_first;
+        for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+            const double r = m_low + m_width * generator.next(second);
+            candidate = roundToWhole(m_minimum + m_maximum * r);
+            if (candidate >= m_minimum && candidate <= m_maximum) // also refuses a sum beyond a double
+                return candidate;
+        }
+        return std::clamp(candidate, m_first, m_last);
+    }
 
 private:
+    // With r from the accepted interval nearly every attempt is accepted; this many rejections
+    // in a row can only come from rounding at the interval's ends, and the draw then settles
+    // on the nearest whole number between the bounds.
+    static constexpr int kMaxAttempts = 64;
+
     double m_minimum;
     double m_maximum;
     double m_first; // the smallest and largest whole numbers between the bounds

@@ -12,7 +12,7 @@ QString numberToText(double value, const QLocale &locale);
 
 // Writes a whole value as it appears in the export file: plain ASCII digits with a leading '-'
 // when negative, or the exponent form above for magnitudes of 10^15 and more, with a period as
-// decimal separator. Returns the number of characters written to out, which needs room for
-// kMaxWholeNumberChars.
+// decimal separator. Returns the number of characters of the number; out needs room for
+// kMaxWholeNumberChars, and what follows the number in it may be overwritten.
 inline constexpr std::size_t kMaxWholeNumberChars = 32;
 std::size_t writeWholeNumber(double value, char *out);

@@ -19,9 +19,11 @@ public:
     {
         if (m_used + kMaxLine > m_buffer.size())
             flush();
-        m_used += writeWholeNumber(wholeNumber, m_buffer.data() + m_used);
-        m_buffer[m_used++] = '\r';
-        m_buffer[m_used++] = '\n';
+        char *line = m_buffer.data() + m_used;
+        const std::size_t length = writeWholeNumber(wholeNumber, line);
+        line[length] = '\r';
+        line[length + 1] = '\n';
+        m_used += length + 2;
     }
     // False once any write has failed; later lines are dropped.
     bool ok() const { return !m_failed; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 // A source of pseudo-random values r with 0 <= r < 1.
@@ -24,11 +25,40 @@ class MixingGenerator final : public RandomGenerator
 public:
     explicit MixingGenerator(std::uint64_t seed);
 
-    void reinitialise(double seed) override;
-    float next(float argument) override;
+    // Inline, so that a batch that knows this type draws without a call.
+    void reinitialise(double seed) override
+    {
+        if (std::bit_cast<std::uint64_t>(seed) != std::bit_cast<std::uint64_t>(m_lastSeed)) {
+            m_lastSeed = seed;
+            m_lastSeedMix = mixSeed(seed);
+        }
+        // XOR with a value and a bijective mix keep every state distinct: no two states collapse.
+        m_state = mix(m_state ^ m_lastSeedMix);
+    }
+
+    float next(float /*argument*/) override
+    {
+        m_state += kGoldenGamma;
+        const auto bits = static_cast<std::uint32_t>(mix(m_state) >> 40); // 24 bits
+        return static_cast<float>(bits) * 0x1p-24f; // exact: 24 bits fit a float's mantissa
+    }
 
 private:
+    static constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15u;
+
+    // SplitMix64's output function: a bijection of 64-bit values that spreads every input bit.
+    static std::uint64_t mix(std::uint64_t z)
+    {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        return z ^ (z >> 31);
+    }
+    static std::uint64_t mixSeed(double seed) { return mix(std::bit_cast<std::uint64_t>(seed) + kGoldenGamma); }
+
     std::uint64_t m_state;
+    // The mixed form of the last seed: the draw re-initialises with the same seed every time.
+    double m_lastSeed = 0;
+    std::uint64_t m_lastSeedMix;
 };
 
 // The one generator of the process, shared by every draw. Seeded once from std::random_device

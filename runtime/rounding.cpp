@@ -10,7 +10,7 @@ double roundHalfEven(double value, int decimals)
     if (!std::isfinite(value) || std::fabs(value) >= 0x1p52) // from 2^52 on every double is whole
         return value;
     if (decimals == 0)
-        return std::nearbyint(value); // the default rounding mode sends halves to even
+        return roundToWhole(value);
 
     // Scaling by a power of ten would round the product and could make a half out of a value
     // that is not one. The fixed-point conversion works on the exact binary value instead and

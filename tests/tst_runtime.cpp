@@ -52,6 +52,10 @@ void tst_Runtime::numericText_data()
         const QByteArray name = locale.name().toLatin1() + ": ";
         QTest::newRow(name + "whole") << locale << "42" << true << 42.0;
         QTest::newRow(name + "blanks around") << locale << "  42 " << true << 42.0;
+        QTest::newRow(name + "leading zeros") << locale << "007" << true << 7.0;
+        QTest::newRow(name + "ten digits") << locale << " 1000000010 " << true << 1000000010.0;
+        QTest::newRow(name + "sixteen digits") << locale << "1234567890123457" << true << 1234567890123457.0;
+        QTest::newRow(name + "tab around") << locale << "\t5\t" << true << 5.0;
         QTest::newRow(name + "plus sign") << locale << "+5" << true << 5.0;
         QTest::newRow(name + "minus sign") << locale << "-5" << true << -5.0;
         QTest::newRow(name + "exponent") << locale << "1e2" << true << 100.0;

@@ -1,0 +1,39 @@
+// Writes a batch exactly as the export window's "Go" does, without the windows, for timing:
+//   zandrel_batch COUNT MIN MAX FILE
+// The texts are read in the user's locale like the windows read them.
+#include "export/batchexport.h"
+#include "export/countcheck.h"
+#include "generator/draw.h"
+#include "generator/rangecheck.h"
+#include "runtime/randomgenerator.h"
+
+#include <QLocale>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s COUNT MIN MAX FILE\n", argv[0]);
+        return 2;
+    }
+    const QLocale locale;
+    const CountCheck count = checkCount(QString::fromLocal8Bit(argv[1]), locale);
+    if (!count.accepted()) {
+        std::fprintf(stderr, "%s\n", qPrintable(countMessage(count.verdict)));
+        return 1;
+    }
+    const RangeCheck check = checkRange(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), locale);
+    const DrawRange range(check.minimum, check.maximum);
+    if (check.verdict != RangeVerdict::Valid || !range.hasWholeNumber()) {
+        const auto verdict = check.verdict != RangeVerdict::Valid ? check.verdict : RangeVerdict::NoWholeNumber;
+        std::fprintf(stderr, "%s\n", qPrintable(rangeMessage(verdict)));
+        return 1;
+    }
+    const BatchOutcome outcome = writeBatch(QString::fromLocal8Bit(argv[4]), count.count, range, processGenerator());
+    if (outcome.status != BatchOutcome::Written) {
+        std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,62 @@
+#include "generator/draw.h"
+#include "generator/runningaverage.h"
+#include "runtime/numberformat.h"
+#include "runtime/randomgenerator.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// What the Generate button computes once the range has passed: the draw from the two texts and
+// the new moving average.
+void DrawAndAverage(benchmark::State &state, const char *minimum, const char *maximum)
+{
+    const QString minimumText = QString::fromLatin1(minimum);
+    const QString maximumText = QString::fromLatin1(maximum);
+    const QLocale locale = QLocale::c();
+    RunningAverage average;
+    for (auto _ : state) {
+        const auto value = DrawRandomNumber(minimumText, maximumText, locale, processGenerator());
+        benchmark::DoNotOptimize(average.UpdateAverage(*value));
+    }
+}
+BENCHMARK_CAPTURE(DrawAndAverage, 5_to_10, "5", "10");
+BENCHMARK_CAPTURE(DrawAndAverage, 1e9_to_1e9_plus_10, "1000000000", "1000000010");
+
+// One number of a batch: the range is read once per batch.
+void BatchDraw(benchmark::State &state)
+{
+    const DrawRange range(static_cast<double>(state.range(0)), static_cast<double>(state.range(1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(range.draw(processGenerator()));
+}
+BENCHMARK(BatchDraw)->Args({ 0, 1000000 })->Args({ 1000000000, 1000000010 });
+
+void NumberToText(benchmark::State &state)
+{
+    const QLocale locale = QLocale::c();
+    double value = 1.67;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(numberToText(value, locale));
+        value += 1;
+    }
+}
+BENCHMARK(NumberToText);
+
+void WholeNumberForFile(benchmark::State &state)
+{
+    char out[kMaxWholeNumberChars];
+    double value = 1000000000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(writeWholeNumber(value, out));
+        value += 1;
+    }
+}
+BENCHMARK(WholeNumberForFile);
+
+} // namespace
+
+BENCHMARK_MAIN();
