@@ -1,11 +1,23 @@
 # Quick start: `make run` builds and starts Zandrel, `make test` builds it and runs every test.
 # Both install any missing Debian packages first (as root, or through sudo).
 
-BUILD      ?= build
-CMAKE_ARGS ?=
+SHELL := /bin/bash
 
+BUILD          ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD     ?= build-fuzz
+FUZZ_SECONDS   ?= 60
+PREFIX         ?= /usr/local
+CMAKE_ARGS     ?=
+
+# What building and testing need; the whole-program test runs on a real X server with a small
+# window manager, typing through xdotool.
 PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libbenchmark-dev \
-            fonts-dejavu-core xvfb xauth xdotool time
+            fonts-dejavu-core xvfb xauth xdotool matchbox-window-manager wmctrl time \
+            desktop-file-utils dpkg-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
 ifeq ($(shell id -u),0)
 SUDO :=
@@ -13,18 +25,26 @@ else
 SUDO := sudo
 endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps fuzz-deps configure build run test bench sanitize fuzz install package clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# install-missing PACKAGE...: apt-get installs those that are not installed yet.
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing missing packages:" $$missing; \
 	    $(SUDO) apt-get update -qq && \
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+fuzz-deps:
+	$(call install-missing,$(FUZZ_PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
@@ -38,10 +58,43 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
+# Puts zandrel on the PATH with its menu entry and icon (PREFIX=/usr/local by default).
+install: build
+	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb for Debian: $(BUILD)/zandrel_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls -l $(BUILD)/*.deb && dpkg-deb --field $(BUILD)/*.deb Depends
+
 # The micro-benchmarks, then the batch export timed against shuf.
 bench: build
 	$(BUILD)/bench/zandrel_bench
 	bench/compare.sh $(BUILD)
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF \
+	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)"
+	cmake --build $(SANITIZE_BUILD)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 600
+
+# Each fuzz target for FUZZ_SECONDS, starting from the seeds in fuzz/corpus; what it finds is
+# written to $(FUZZ_BUILD)/crash-*.
+fuzz: deps fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANDREL_FUZZ=ON \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) --target fuzz_numbers fuzz_range
+	@for target in numbers range; do \
+	    mkdir -p $(FUZZ_BUILD)/corpus-$$target && \
+	    echo "fuzz_$$target for $(FUZZ_SECONDS) s" && \
+	    $(FUZZ_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$target fuzz/corpus/$$target 2>&1 \
+	        | grep -E '^(stat::number_of_executed_units|stat::new_units_added|==|SUMMARY|broken|Done)' ; \
+	    test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

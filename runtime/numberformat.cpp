@@ -13,6 +13,9 @@
 namespace {
 
 constexpr double kExponentFrom = 1e15;
+// The largest number of 15 significant digits that is still a double. Rounded to 15 digits,
+// the doubles above it would read back as beyond a double's range.
+constexpr double kLargest15Digits = 1.79769313486231e308;
 
 // printf's "%.15G": up to 15 significant digits, trailing zeros dropped, exponent form for
 // exponents below -4 and from 15 on, always with a sign and at least two digits.
@@ -20,6 +23,8 @@ std::size_t writeGeneral(double value, char *out)
 {
     if (value == 0.0)
         value = 0.0; // no "-0"
+    else if (std::fabs(value) > kLargest15Digits && std::isfinite(value))
+        value = std::copysign(kLargest15Digits, value);
     const auto written = std::to_chars(out, out + kMaxWholeNumberChars, value, std::chars_format::general, 15);
     for (char *c = out; c != written.ptr; ++c) {
         if (*c == 'e')

@@ -1,4 +1,6 @@
 #include "app/application.h"
+#include "app/forms.h"
+#include "runtime/randomgenerator.h"
 #include "runtime/errors.h"
 #include "support/recordingmessages.h"
 
@@ -16,6 +18,7 @@ private slots:
     void escapedErrorIsReportedAndEnds_data();
     void escapedErrorIsReportedAndEnds();
     void messageBoxShowsTextUnderTheApplicationsTitle();
+    void windowsCarryTheIconAndTheirCaptions();
 };
 
 void tst_Application::deliveredEventsPassThrough()
@@ -80,6 +83,23 @@ void tst_Application::messageBoxShowsTextUnderTheApplicationsTitle()
     QCOMPARE(text, "Min Value should be smaller than Max Value");
     QCOMPARE(title, "Zandrel");
     QCOMPARE(buttons, QStringList { "OK" });
+}
+
+void tst_Application::windowsCarryTheIconAndTheirCaptions()
+{
+    QVERIFY(!QApplication::windowIcon().isNull());
+    RecordingMessages messages;
+    MixingGenerator generator(1);
+    Forms forms(messages, generator);
+    forms.Start();
+    forms.batch.Show();
+    forms.contact.Show();
+    const QList<std::pair<Form *, const char *>> windows = {
+        { &forms.main, "Zandrel" }, { &forms.batch, "Export To Excel" }, { &forms.contact, "Contact" } };
+    for (const auto &[form, caption] : windows) {
+        QVERIFY(!form->window()->windowIcon().isNull());
+        QCOMPARE(form->window()->windowTitle(), caption);
+    }
 }
 
 int main(int argc, char *argv[])

@@ -143,6 +143,9 @@ void tst_ExportWindow::opensWithFocusInCount()
     QVERIFY(countBox()->text().isEmpty());
     QCOMPARE(child<QLabel>(batchWindow(), "lblNumberofRandomNumbers")->text(),
              "Please Enter How Many Random Numbers You Want To Create and Export Into Excel");
+    QCOMPARE(child<QLabel>(batchWindow(), "lblNumberofRandomNumbers")->buddy(), countBox());
+    QCOMPARE(countBox()->accessibleName(),
+             "Please Enter How Many Random Numbers You Want To Create and Export Into Excel");
     QCOMPARE(child<QPushButton>(batchWindow(), "cmdCreateOutPut")->text(), "Go");
     QCOMPARE(child<QPushButton>(batchWindow(), "cmdClose")->text(), "Close");
 

@@ -33,6 +33,7 @@ private slots:
     void noWholeNumberLeavesEverything();
     void enterDrawsNothing();
     void outputBoxesAreReadOnly();
+    void boxesAreNamedByTheirLabels();
     void tabOrder();
     void captionsShowWhole();
     void resizeMovesNothing();
@@ -240,6 +241,23 @@ void tst_MainWindow::outputBoxesAreReadOnly()
     QCOMPARE(box("txtRandom")->text(), "7");
     box("txtRandom")->selectAll();
     QCOMPARE(box("txtRandom")->selectedText(), "7"); // can be selected and copied
+}
+
+void tst_MainWindow::boxesAreNamedByTheirLabels()
+{
+    const QList<std::pair<const char *, const char *>> labels = {
+        { "lblMinValue", "txtMinValue" },
+        { "lblMaxValue", "txtMaxValue" },
+        { "lblRandomNumber", "txtRandom" },
+        { "Label1", "txtAverage" },
+    };
+    for (const auto &[labelName, boxName] : labels) {
+        auto *label = child<QLabel>(window(), labelName);
+        QCOMPARE(label->buddy(), box(boxName));
+        QCOMPARE(box(boxName)->accessibleName(), label->text());
+    }
+    for (QPushButton *each : window()->findChildren<QPushButton *>())
+        QVERIFY(!each->accessibleName().contains(QLatin1Char('\n')));
 }
 
 void tst_MainWindow::tabOrder()

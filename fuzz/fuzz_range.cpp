@@ -1,0 +1,110 @@
+// Arbitrary bound and count texts (three lines: minimum, maximum, count; the first byte picks a
+// locale) through the range check, the count check and a bounded draw. Every range the checks
+// accept draws whole numbers between its bounds within a bounded number of attempts; a refused
+// range draws nothing.
+#include "export/countcheck.h"
+#include "generator/draw.h"
+#include "generator/rangecheck.h"
+#include "runtime/numerictext.h"
+#include "runtime/randomgenerator.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Counts what is asked of the generator it wraps.
+class CountingGenerator final : public RandomGenerator
+{
+public:
+    explicit CountingGenerator(std::uint64_t seed)
+        : m_inner(seed)
+    {
+    }
+    void reinitialise(double seed) override
+    {
+        ++calls;
+        m_inner.reinitialise(seed);
+    }
+    float next(float argument) override
+    {
+        ++calls;
+        ++draws;
+        return m_inner.next(argument);
+    }
+    long calls = 0;
+    long draws = 0;
+
+private:
+    MixingGenerator m_inner;
+};
+
+void require(bool condition, const char *what, const QStringList &texts)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "broken: %s for '%s'\n", what, qPrintable(texts.join(QStringLiteral("' '"))));
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static const QLocale locales[] = {
+        QLocale::c(),
+        QLocale(QLocale::English, QLocale::UnitedStates),
+        QLocale(QLocale::German, QLocale::Germany),
+        QLocale(QLocale::French, QLocale::France),
+    };
+    if (size == 0)
+        return 0;
+    const QLocale &locale = locales[data[0] % std::size(locales)];
+    QStringList texts = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1))
+                            .split(QLatin1Char('\n'));
+    while (texts.size() < 3)
+        texts.append(QString());
+    const QString &minimumText = texts[0];
+    const QString &maximumText = texts[1];
+    const QString &countText = texts[2];
+
+    CountingGenerator generator(size);
+    const RangeCheck check = checkRange(minimumText, maximumText, locale);
+    const auto minimum = toNumber(minimumText, locale);
+    const auto maximum = toNumber(maximumText, locale);
+    if (check.verdict == RangeVerdict::Valid) {
+        require(minimum && maximum && *minimum >= 0 && *minimum < *maximum, "an accepted range that is not one", texts);
+        const DrawRange range(*minimum, *maximum);
+        if (range.hasWholeNumber()) {
+            for (int i = 0; i < 8; ++i) {
+                generator.draws = 0;
+                const double value = range.draw(generator);
+                require(value >= *minimum && value <= *maximum, "a number outside the bounds", texts);
+                require(value == std::floor(value), "a number that is not whole", texts);
+                require(generator.draws <= 64, "too many attempts", texts);
+            }
+        } else {
+            require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", texts);
+        }
+    } else {
+        require(!rangeMessage(check.verdict).isEmpty(), "a refusal without a message", texts);
+        require(generator.calls == 0, "a refused range touched the generator", texts);
+    }
+
+    const CountCheck count = checkCount(countText, locale);
+    const auto size_ = toNumber(countText, locale);
+    require(count.accepted() == (size_ && *size_ > 0), "the count check misjudges the size", texts);
+    if (count.accepted()) {
+        require((count.verdict == CountVerdict::TextFile) == (*size_ > kSpreadsheetRows), "the wrong file", texts);
+        require(count.count == *size_, "the size read differently", texts);
+    } else {
+        require(!countMessage(count.verdict).isEmpty(), "a refusal without a message", texts);
+    }
+    return 0;
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager):
+# finds the window by its title, types ranges and presses "Generate Random Number" through X11
+# events, then closes the window as a user would and expects exit status 0.
+#   x11_session.sh ZANDREL
+set -uo pipefail
+zandrel=$1
+
+for tool in Xvfb xdotool wmctrl matchbox-window-manager; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+helpers=()
+cleanup() {
+    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "${zandrel_pid:-}" ] && kill "$zandrel_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    cat "$work/zandrel.log" 2>/dev/null
+    exit 1
+}
+# until SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds.
+until_true() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+windows_titled_zandrel() { xdotool search --onlyvisible --name '^Zandrel$' 2>/dev/null | wc -l; }
+has_windows() { [ "$(windows_titled_zandrel)" -eq "$1" ]; }
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+helpers+=($!)
+until_true 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+matchbox-window-manager -use_titlebar no >"$work/wm.log" 2>&1 &
+helpers+=($!)
+
+HOME=$work QT_QPA_PLATFORM=xcb "$zandrel" >"$work/zandrel.log" 2>&1 &
+zandrel_pid=$!
+until_true 20 has_windows 1 || fail "no window titled Zandrel"
+main=$(xdotool search --onlyvisible --name '^Zandrel$' | head -n 1)
+xdotool windowactivate --sync "$main" || fail "the window cannot be activated"
+sleep 0.3
+
+# The focus starts in the minimum box. Type a reversed range and go back three stops in the
+# tab order (minimum box, result box, "Generate Random Number") to press the button.
+press_generate() { xdotool key shift+Tab shift+Tab shift+Tab space; }
+xdotool type --delay 40 '6'
+xdotool key Tab
+xdotool type --delay 40 '1'
+press_generate
+until_true 10 has_windows 2 || fail "the reversed range was not refused in a message box"
+xdotool key Return
+until_true 10 has_windows 1 || fail "the message box did not close"
+sleep 0.3
+
+# The refusal emptied the boxes and put the focus back into the minimum box.
+xdotool type --delay 40 '1'
+xdotool key Tab
+xdotool type --delay 40 '6'
+press_generate
+sleep 1
+kill -0 "$zandrel_pid" 2>/dev/null || fail "Zandrel ended after drawing a number"
+has_windows 1 || fail "the range 1 to 6 was refused"
+
+wmctrl -c Zandrel || fail "the window manager could not close the window"
+until_true 10 eval '! kill -0 "$zandrel_pid" 2>/dev/null' || fail "Zandrel did not end when its window was closed"
+wait "$zandrel_pid"
+status=$?
+zandrel_pid=
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "PASS: typed, drew, closed; exit status 0"
