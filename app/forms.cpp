@@ -22,17 +22,16 @@ void Forms::Start()
 
 void Forms::End()
 {
-    for (Form *form : { static_cast<Form *>(&main), static_cast<Form *>(&batch), static_cast<Form *>(&contact) }) {
+    for (Form *form : all()) {
         if (QWidget *window = form->window())
             window->hide();
     }
     emit ended();
 }
 
-QWidget *Forms::formWindow(QWindow *window) const
+QWidget *Forms::formWindow(QWindow *window)
 {
-    for (const Form *form : { static_cast<const Form *>(&main), static_cast<const Form *>(&batch),
-                              static_cast<const Form *>(&contact) }) {
+    for (Form *form : all()) {
         if (window && form->window() && form->window()->windowHandle() == window)
             return form->window();
     }

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <array>
+
 class MessageSink;
 class QWindow;
 class RandomGenerator;
@@ -34,8 +36,9 @@ public:
     frmContact contact;
 
 private:
+    std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
     void focusWindowChanged(QWindow *window);
-    QWidget *formWindow(QWindow *window) const;
+    QWidget *formWindow(QWindow *window);
 
     QPointer<QWidget> m_lastActiveForm;
 };

@@ -77,7 +77,6 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 
 void Form::discardWindow()
 {
-    onUnloading();
     m_window->removeEventFilter(this);
     m_window->deleteLater(); // once the close has run its course
     m_window = nullptr;

@@ -42,10 +42,9 @@ protected:
     virtual void createControls(QWidget *client, const TwipsScale &scale) = 0;
     // The window's menu bar, if it has one.
     virtual QMenuBar *createMenuBar(QWidget *window);
-    // The load event: runs once the controls exist.
+    // The load event: runs once the controls exist. A subclass's pointers to its controls are
+    // valid only while the form is loaded.
     virtual void onLoaded() {}
-    // The controls are about to go.
-    virtual void onUnloading() {}
 
     template<typename T>
     T *control(const char *name) const
