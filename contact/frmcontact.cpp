@@ -1,7 +1,5 @@
 #include "contact/frmcontact.h"
 
-#include <QLabel>
-
 namespace {
 
 constexpr ControlSpec kControls[] = {
@@ -18,7 +16,5 @@ frmContact::frmContact(QObject *parent)
 
 void frmContact::createControls(QWidget *client, const TwipsScale &scale)
 {
-    ::createControls(client, kControls, scale);
-    // Selectable, so that the address can be copied; not editable and not a link.
-    control<QLabel>("lblContact")->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ::createControls(client, kControls, scale); // plain text: not a link, and a click does nothing
 }
