@@ -19,7 +19,8 @@ QString exportFolder()
 
 QString exportPath(const QString &folder, bool excelOutput)
 {
-    return QDir(folder).filePath(excelOutput ? QStringLiteral("randomnumbers.xls") : QStringLiteral("randomnumbers.txt"));
+    const QString name = excelOutput ? QStringLiteral("randomnumbers.xls") : QStringLiteral("randomnumbers.txt");
+    return QDir(folder).filePath(name);
 }
 
 double batchLineCount(double size)

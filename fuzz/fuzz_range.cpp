@@ -12,10 +12,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "fuzzcheck.h"
+
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -45,27 +45,13 @@ private:
     MixingGenerator m_inner;
 };
 
-void require(bool condition, const char *what, const QStringList &texts)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "broken: %s for '%s'\n", what, qPrintable(texts.join(QStringLiteral("' '"))));
-    std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QLocale locales[] = {
-        QLocale::c(),
-        QLocale(QLocale::English, QLocale::UnitedStates),
-        QLocale(QLocale::German, QLocale::Germany),
-        QLocale(QLocale::French, QLocale::France),
-    };
     if (size == 0)
         return 0;
-    const QLocale &locale = locales[data[0] % std::size(locales)];
+    const QLocale &locale = fuzzLocales()[data[0] % fuzzLocales().size()];
     QStringList texts = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1))
                             .split(QLatin1Char('\n'));
     while (texts.size() < 3)
@@ -73,38 +59,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString &minimumText = texts[0];
     const QString &maximumText = texts[1];
     const QString &countText = texts[2];
+    const QString input = texts.join(QStringLiteral("' '")) + QStringLiteral("' in ") + locale.name();
 
     CountingGenerator generator(size);
     const RangeCheck check = checkRange(minimumText, maximumText, locale);
     const auto minimum = toNumber(minimumText, locale);
     const auto maximum = toNumber(maximumText, locale);
     if (check.verdict == RangeVerdict::Valid) {
-        require(minimum && maximum && *minimum >= 0 && *minimum < *maximum, "an accepted range that is not one", texts);
+        require(minimum && maximum && *minimum >= 0 && *minimum < *maximum, "an accepted range that is not one", input);
         const DrawRange range(*minimum, *maximum);
         if (range.hasWholeNumber()) {
             for (int i = 0; i < 8; ++i) {
                 generator.draws = 0;
                 const double value = range.draw(generator);
-                require(value >= *minimum && value <= *maximum, "a number outside the bounds", texts);
-                require(value == std::floor(value), "a number that is not whole", texts);
-                require(generator.draws <= 64, "too many attempts", texts);
+                require(value >= *minimum && value <= *maximum, "a number outside the bounds", input);
+                require(value == std::floor(value), "a number that is not whole", input);
+                require(generator.draws <= 64, "too many attempts", input);
             }
         } else {
-            require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", texts);
+            require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", input);
         }
     } else {
-        require(!rangeMessage(check.verdict).isEmpty(), "a refusal without a message", texts);
-        require(generator.calls == 0, "a refused range touched the generator", texts);
+        require(!rangeMessage(check.verdict).isEmpty(), "a refusal without a message", input);
+        require(generator.calls == 0, "a refused range touched the generator", input);
     }
 
     const CountCheck count = checkCount(countText, locale);
     const auto size_ = toNumber(countText, locale);
-    require(count.accepted() == (size_ && *size_ > 0), "the count check misjudges the size", texts);
+    require(count.accepted() == (size_ && *size_ > 0), "the count check misjudges the size", input);
     if (count.accepted()) {
-        require((count.verdict == CountVerdict::TextFile) == (*size_ > kSpreadsheetRows), "the wrong file", texts);
-        require(count.count == *size_, "the size read differently", texts);
+        require((count.verdict == CountVerdict::TextFile) == (*size_ > kSpreadsheetRows), "the wrong file", input);
+        require(count.count == *size_, "the size read differently", input);
     } else {
-        require(!countMessage(count.verdict).isEmpty(), "a refusal without a message", texts);
+        require(!countMessage(count.verdict).isEmpty(), "a refusal without a message", input);
     }
     return 0;
 }

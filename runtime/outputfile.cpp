@@ -20,7 +20,8 @@ bool OutputFile::open()
 
 void OutputFile::flush()
 {
-    if (!m_failed && m_used > 0 && m_file.write(m_buffer.data(), static_cast<qint64>(m_used)) != static_cast<qint64>(m_used))
+    const auto size = static_cast<qint64>(m_used);
+    if (!m_failed && size > 0 && m_file.write(m_buffer.data(), size) != size)
         fail();
     m_used = 0;
 }

@@ -27,7 +27,9 @@ TwipsScale TwipsScale::forFont(const QFont &font)
 
 QRect TwipsScale::toPixels(const QRect &twips) const
 {
-    const auto px = [](int value, double scale) { return static_cast<int>(std::lround(value * scale / kTwipsPerPixel)); };
+    const auto px = [](int length, double scale) {
+        return static_cast<int>(std::lround(length * scale / kTwipsPerPixel));
+    };
     return QRect(px(twips.left(), m_x), px(twips.top(), m_y), px(twips.width(), m_x), px(twips.height(), m_y));
 }
 
