@@ -2,6 +2,7 @@
 #include "export/countcheck.h"
 #include "generator/draw.h"
 #include "runtime/randomgenerator.h"
+#include "support/locales.h"
 #include "support/sequencegenerator.h"
 
 #include <QDir>
@@ -39,10 +40,6 @@ private slots:
 private:
     QTemporaryDir m_folder;
 };
-
-static const QLocale c = QLocale::c();
-static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
-static const QLocale deDE(QLocale::German, QLocale::Germany);
 
 static QByteArray contents(const QString &path)
 {

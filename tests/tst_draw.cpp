@@ -3,6 +3,8 @@
 #include "generator/runningaverage.h"
 #include "runtime/errors.h"
 #include "runtime/randomgenerator.h"
+#include "support/countinggenerator.h"
+#include "support/locales.h"
 #include "support/sequencegenerator.h"
 
 #include <QLocale>
@@ -35,10 +37,6 @@ private slots:
     void averageReset();
     void averageOfHugeDrawsDoesNotOverflow();
 };
-
-static const QLocale c = QLocale::c();
-static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
-static const QLocale deDE(QLocale::German, QLocale::Germany);
 
 void tst_Draw::rangeCheck_data()
 {

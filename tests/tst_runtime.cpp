@@ -5,6 +5,7 @@
 #include "runtime/outputfile.h"
 #include "runtime/randomgenerator.h"
 #include "runtime/rounding.h"
+#include "support/locales.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,10 +38,6 @@ private slots:
     void secondOfMinute();
     void outputFileWritesOnlyOnCommit();
 };
-
-static const QLocale c = QLocale::c();
-static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
-static const QLocale deDE(QLocale::German, QLocale::Germany);
 
 void tst_Runtime::numericText_data()
 {

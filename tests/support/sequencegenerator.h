@@ -24,24 +24,3 @@ private:
     std::vector<float> m_values;
     std::size_t m_next = 0;
 };
-
-// Counts the values another generator gives.
-class CountingGenerator final : public RandomGenerator
-{
-public:
-    explicit CountingGenerator(RandomGenerator &inner)
-        : m_inner(inner)
-    {
-    }
-    void reinitialise(double seed) override { m_inner.reinitialise(seed); }
-    float next(float argument) override
-    {
-        ++draws;
-        return m_inner.next(argument);
-    }
-
-    long long draws = 0;
-
-private:
-    RandomGenerator &m_inner;
-};
