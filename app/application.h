@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/messagebox.h"
+#include "runtime/ui/messagebox.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "contact/frmcontact.h"
-#include "export/frmnumberofrandomnumbers.h"
-#include "generator/frmzandrel.h"
+#include "contact/ui/frmcontact.h"
+#include "export/ui/frmnumberofrandomnumbers.h"
+#include "generator/ui/frmzandrel.h"
 
 #include <QObject>
 #include <QPointer>

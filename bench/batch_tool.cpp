@@ -3,7 +3,6 @@
 // The texts are read in the user's locale like the windows read them.
 #include "export/batchexport.h"
 #include "export/countcheck.h"
-#include "generator/draw.h"
 #include "generator/rangecheck.h"
 #include "runtime/randomgenerator.h"
 
@@ -24,13 +23,11 @@ int main(int argc, char *argv[])
         return 1;
     }
     const RangeCheck check = checkRange(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), locale);
-    const DrawRange range(check.minimum, check.maximum);
-    if (check.verdict != RangeVerdict::Valid || !range.hasWholeNumber()) {
-        const auto verdict = check.verdict != RangeVerdict::Valid ? check.verdict : RangeVerdict::NoWholeNumber;
-        std::fprintf(stderr, "%s\n", qPrintable(rangeMessage(verdict)));
+    if (!check.range) {
+        std::fprintf(stderr, "%s\n", qPrintable(check.message()));
         return 1;
     }
-    const BatchOutcome outcome = writeBatch(QString::fromLocal8Bit(argv[4]), count.count, range, processGenerator());
+    const BatchOutcome outcome = writeBatch(QString::fromLocal8Bit(argv[4]), count.count, *check.range, processGenerator());
     if (outcome.status != BatchOutcome::Written) {
         std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
         return 1;

@@ -37,7 +37,7 @@ BatchOutcome writeLines(OutputFile &file, double size, const DrawRange &range, G
     const double lines = batchLineCount(size);
     std::uint64_t written = 0;
     do {
-        file.writeLine(range.draw(generator));
+        file.writeLine(DrawRandomNumber(range, generator));
         ++written;
         if (written % kBatchProgressStride == 0) {
             if (!file.ok())

@@ -39,20 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto maximum = toNumber(maximumText, locale);
     if (check.verdict == RangeVerdict::Valid) {
         require(minimum && maximum && *minimum >= 0 && *minimum < *maximum, "an accepted range that is not one", input);
-        const DrawRange range(*minimum, *maximum);
-        if (range.hasWholeNumber()) {
-            for (int i = 0; i < 8; ++i) {
-                generator.draws = 0;
-                const double value = range.draw(generator);
-                require(value >= *minimum && value <= *maximum, "a number outside the bounds", input);
-                require(value == std::floor(value), "a number that is not whole", input);
-                require(generator.draws <= 64, "too many attempts", input);
-            }
-        } else {
-            require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", input);
+        require(check.range.has_value(), "an accepted range with nothing to draw from", input);
+        for (int i = 0; i < 8; ++i) {
+            generator.draws = 0;
+            const double value = DrawRandomNumber(*check.range, generator);
+            require(value >= *minimum && value <= *maximum, "a number outside the bounds", input);
+            require(value == std::floor(value), "a number that is not whole", input);
+            require(generator.draws <= kMaxDrawAttempts, "too many attempts", input);
         }
     } else {
-        require(!rangeMessage(check.verdict).isEmpty(), "a refusal without a message", input);
+        require(!check.range, "a refused range with something to draw from", input);
+        require(!check.message().isEmpty(), "a refusal without a message", input);
+        require(check.boundsRefused() != (check.verdict == RangeVerdict::NoWholeNumber), "the wrong kind of refusal",
+                input);
+        if (check.verdict == RangeVerdict::NoWholeNumber)
+            require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", input);
         require(generator.draws == 0 && generator.reinitialisations == 0, "a refused range touched the generator", input);
     }
 

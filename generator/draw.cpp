@@ -1,8 +1,5 @@
 #include "generator/draw.h"
 
-#include "runtime/numerictext.h"
-#include "runtime/randomgenerator.h"
-
 #include <cmath>
 
 DrawRange::DrawRange(double minimum, double maximum)
@@ -21,13 +18,4 @@ DrawRange::DrawRange(double minimum, double maximum)
         m_low = low;
         m_width = high - low;
     }
-}
-
-std::optional<double> DrawRandomNumber(const QString &minimumText, const QString &maximumText, const QLocale &locale,
-                                       RandomGenerator &generator)
-{
-    const DrawRange range(toNumberStrict(minimumText, locale), toNumberStrict(maximumText, locale));
-    if (!range.hasWholeNumber())
-        return std::nullopt;
-    return range.draw(generator);
 }

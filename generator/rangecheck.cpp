@@ -4,17 +4,30 @@
 
 #include <QString>
 
+bool RangeCheck::boundsRefused() const
+{
+    return verdict != RangeVerdict::Valid && verdict != RangeVerdict::NoWholeNumber;
+}
+
+QString RangeCheck::message() const
+{
+    return rangeMessage(verdict);
+}
+
 RangeCheck checkRange(const QString &minimumText, const QString &maximumText, const QLocale &locale)
 {
     const auto maximum = toNumber(maximumText, locale);
     const auto minimum = toNumber(minimumText, locale);
     if (!maximum || !minimum)
-        return { RangeVerdict::NotNumbers };
+        return { RangeVerdict::NotNumbers, std::nullopt };
     if (*maximum <= *minimum)
-        return { RangeVerdict::MinNotBelowMax, *minimum, *maximum };
+        return { RangeVerdict::MinNotBelowMax, std::nullopt };
     if (*minimum < 0 || *maximum < 0)
-        return { RangeVerdict::Negative, *minimum, *maximum };
-    return { RangeVerdict::Valid, *minimum, *maximum };
+        return { RangeVerdict::Negative, std::nullopt };
+    const DrawRange range(*minimum, *maximum);
+    if (!range.hasWholeNumber())
+        return { RangeVerdict::NoWholeNumber, std::nullopt };
+    return { RangeVerdict::Valid, range };
 }
 
 QString rangeMessage(RangeVerdict verdict)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "generator/draw.h"
+
+#include <optional>
+
 class QLocale;
 class QString;
 
@@ -11,18 +15,21 @@ enum class RangeVerdict {
     NoWholeNumber,  // no whole number lies between the bounds
 };
 
+// Two bound texts read once, with the one conversion every draw uses: a range ready to draw
+// from, or what the user is told instead.
 struct RangeCheck
 {
     RangeVerdict verdict;
-    double minimum = 0; // the bounds as read, when both are numbers
-    double maximum = 0;
+    std::optional<DrawRange> range; // exactly when Valid
+
+    // The bounds fail one of the tests the user hears about before anything is drawn, in this
+    // order: both are numbers, the maximum lies above the minimum, neither is negative. Bounds
+    // that pass them and still hold no whole number are not refused this way: NoWholeNumber.
+    bool boundsRefused() const;
+    // What the user is told; empty for Valid.
+    QString message() const;
 };
 
-// Checks a range in the order the user is told about it: both bounds are numbers, the maximum
-// lies above the minimum, neither is negative. The first test that fails decides. Both bounds are
-// read with the same conversion the draw uses. Whether a whole number lies between them is the
-// draw's question (DrawRange::hasWholeNumber).
 RangeCheck checkRange(const QString &minimumText, const QString &maximumText, const QLocale &locale);
 
-// What the user is told for a refused range; empty for Valid.
 QString rangeMessage(RangeVerdict verdict);

@@ -4,13 +4,6 @@
 
 // Errors that no handler of the program expects. The application reports them and ends.
 
-// A text that should hold a number does not.
-class TypeMismatch : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // An arithmetic result that is not a finite double.
 class FloatingPointError : public std::runtime_error
 {

@@ -1,7 +1,5 @@
 #include "runtime/numerictext.h"
 
-#include "runtime/errors.h"
-
 #include <QLocale>
 #include <QString>
 
@@ -48,11 +46,4 @@ std::optional<double> toNumber(const QString &text, const QLocale &locale)
 bool isNumericText(const QString &text, const QLocale &locale)
 {
     return toNumber(text, locale).has_value();
-}
-
-double toNumberStrict(const QString &text, const QLocale &locale)
-{
-    if (const auto value = toNumber(text, locale))
-        return *value;
-    throw TypeMismatch("Type mismatch: '" + text.left(80).toStdString() + "' is not a number");
 }

@@ -1,13 +1,15 @@
 #include "app/application.h"
 #include "app/forms.h"
-#include "runtime/randomgenerator.h"
 #include "runtime/errors.h"
+#include "runtime/randomgenerator.h"
 #include "support/recordingmessages.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <stdexcept>
 
 class tst_Application : public QObject
 {
@@ -49,7 +51,7 @@ void tst_Application::escapedErrorIsReportedAndEnds()
     const bool result = deliverGuarded(
         [kind]() -> bool {
             if (kind == 0)
-                throw TypeMismatch("Type mismatch: 'abc' is not a number");
+                throw std::invalid_argument("Type mismatch: 'abc' is not a number");
             if (kind == 1)
                 checkedFinite(1e308 * 10, "the moving average");
             throw 42;

@@ -1,7 +1,6 @@
 #include "generator/draw.h"
 #include "generator/rangecheck.h"
 #include "generator/runningaverage.h"
-#include "runtime/errors.h"
 #include "runtime/randomgenerator.h"
 #include "support/countinggenerator.h"
 #include "support/locales.h"
@@ -55,7 +54,8 @@ void tst_Draw::rangeCheck_data()
     QTest::newRow("both negative, ascending") << c << "-10" << "-5" << RangeVerdict::Negative;
     QTest::newRow("both negative, reversed: order first") << c << "-5" << "-10" << RangeVerdict::MinNotBelowMax;
     QTest::newRow("0 to 1") << c << "0" << "1" << RangeVerdict::Valid;
-    QTest::newRow("fractions") << c << "0.5" << "0.75" << RangeVerdict::Valid;
+    QTest::newRow("fractions pass, with nothing to draw") << c << "0.5" << "0.75" << RangeVerdict::NoWholeNumber;
+    QTest::newRow("fractions around a whole number") << c << "0.5" << "1.75" << RangeVerdict::Valid;
     QTest::newRow("exponents by value") << c << "1e2" << "2e2" << RangeVerdict::Valid;
     QTest::newRow("blanks around") << c << " 1 " << " 6 " << RangeVerdict::Valid;
     // Both bounds are compared as the draw reads them.
@@ -71,7 +71,12 @@ void tst_Draw::rangeCheck()
     QFETCH(QString, minimum);
     QFETCH(QString, maximum);
     QFETCH(RangeVerdict, verdict);
-    QCOMPARE(checkRange(minimum, maximum, locale).verdict, verdict);
+    const RangeCheck check = checkRange(minimum, maximum, locale);
+    QCOMPARE(check.verdict, verdict);
+    // The bounds pass the check (the user is not told to start again) unless a test refuses them.
+    const bool passes = verdict == RangeVerdict::Valid || verdict == RangeVerdict::NoWholeNumber;
+    QCOMPARE(check.boundsRefused(), !passes);
+    QCOMPARE(check.range.has_value(), verdict == RangeVerdict::Valid);
 }
 
 void tst_Draw::rangeMessages()
@@ -87,18 +92,18 @@ void tst_Draw::zeroToOneFollowsHalfOfR()
 {
     const DrawRange range(0, 1);
     SequenceGenerator below({ 0.25f });
-    QCOMPARE(range.draw(below), 0.0);
+    QCOMPARE(DrawRandomNumber(range, below), 0.0);
     SequenceGenerator above({ 0.75f });
-    QCOMPARE(range.draw(above), 1.0);
+    QCOMPARE(DrawRandomNumber(range, above), 1.0);
     SequenceGenerator half({ 0.5f }); // halfway goes to the even 0
-    QCOMPARE(range.draw(half), 0.0);
+    QCOMPARE(DrawRandomNumber(range, half), 0.0);
 }
 
 static std::map<double, int> tally(const DrawRange &range, RandomGenerator &generator, int draws)
 {
     std::map<double, int> counts;
     for (int i = 0; i < draws; ++i)
-        ++counts[range.draw(generator)];
+        ++counts[DrawRandomNumber(range, generator)];
     return counts;
 }
 
@@ -134,7 +139,7 @@ void tst_Draw::fractionalBoundsDrawWholeNumbersBetween()
     SequenceGenerator generator({ 0.0f, 0.1f, 0.3f, 0.5f, 0.6f, 0.999f });
     const DrawRange range(2.5, 7.5);
     for (int i = 0; i < 60; ++i) {
-        const double value = range.draw(generator);
+        const double value = DrawRandomNumber(range, generator);
         QVERIFY(value >= 3 && value <= 7);
         QCOMPARE(value, std::round(value));
     }
@@ -184,7 +189,7 @@ void tst_Draw::noWholeNumber()
     if (hasWholeNumber) {
         MixingGenerator generator(1);
         for (int i = 0; i < 100; ++i) {
-            const double value = range.draw(generator);
+            const double value = DrawRandomNumber(range, generator);
             QVERIFY(value >= minimum && value <= maximum && value == std::round(value));
         }
     }
@@ -198,7 +203,7 @@ void tst_Draw::hugeBoundsStayFinite()
         const DrawRange range(minimum, maximum);
         QVERIFY(range.hasWholeNumber());
         for (int i = 0; i < 1000; ++i) {
-            const double value = range.draw(generator);
+            const double value = DrawRandomNumber(range, generator);
             QVERIFY(std::isfinite(value));
             QVERIFY(value >= minimum && value <= maximum);
         }
@@ -209,8 +214,8 @@ void tst_Draw::eachDrawReadsClockAndReinitialises()
 {
     SequenceGenerator generator({ 0.1f, 0.9f });
     const DrawRange range(0, 100);
-    range.draw(generator);
-    range.draw(generator);
+    DrawRandomNumber(range, generator);
+    DrawRandomNumber(range, generator);
     QCOMPARE(generator.reinitialisations, 2);
     QCOMPARE(generator.lastSeed, 3.0);
     QVERIFY(generator.lastArgument >= 0 && generator.lastArgument <= 59);
@@ -219,9 +224,15 @@ void tst_Draw::eachDrawReadsClockAndReinitialises()
 void tst_Draw::drawReadsTexts()
 {
     SequenceGenerator generator({ 0.7f });
-    QCOMPARE(DrawRandomNumber(QStringLiteral(" 0 "), QStringLiteral(" 10 "), c, generator).value(), 7.0);
-    QVERIFY(!DrawRandomNumber(QStringLiteral("0,6"), QStringLiteral("0,9"), deDE, generator));
-    QVERIFY_THROWS_EXCEPTION(TypeMismatch, DrawRandomNumber(QString(), QStringLiteral("5"), c, generator));
+    const RangeCheck blanks = checkRange(QStringLiteral(" 0 "), QStringLiteral(" 10 "), c);
+    QVERIFY(blanks.range);
+    QCOMPARE(DrawRandomNumber(*blanks.range, generator), 7.0);
+    const RangeCheck noWholeNumber = checkRange(QStringLiteral("0,6"), QStringLiteral("0,9"), deDE);
+    QCOMPARE(noWholeNumber.verdict, RangeVerdict::NoWholeNumber);
+    QVERIFY(!noWholeNumber.range && !noWholeNumber.boundsRefused());
+    const RangeCheck notANumber = checkRange(QString(), QStringLiteral("5"), c);
+    QVERIFY(!notANumber.range && notANumber.boundsRefused());
+    QCOMPARE(generator.draws, 1);
 }
 
 void tst_Draw::averageOfDraws_data()

@@ -1,4 +1,4 @@
-#include "export/batchprogress.h"
+#include "export/ui/batchprogress.h"
 
 #include "runtime/numberformat.h"
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "generator/rangecheck.h"
 #include "generator/runningaverage.h"
-#include "runtime/form.h"
+#include "runtime/ui/form.h"
+
+#include <QLineEdit>
+#include <QPointer>
 
 class MessageSink;
-class QLineEdit;
 class RandomGenerator;
 
 // The main window: the range, one draw at a time with its moving average, and the way to the
@@ -16,7 +19,7 @@ class frmZandrel final : public Form
 public:
     frmZandrel(MessageSink &messages, RandomGenerator &generator, QObject *parent = nullptr);
 
-    // The bounds as they stand. Only while the window is loaded.
+    // The bounds as they stand; empty while the window is not loaded.
     QString minimumText() const;
     QString maximumText() const;
 
@@ -50,9 +53,11 @@ private:
     RandomGenerator &m_generator;
     RunningAverage m_average; // DrawCount and DrawSum
     bool RangeValid = false;
+    // The bounds as the last ValidateRange read them, ready to draw from when they hold a number.
+    RangeCheck m_checkedRange { RangeVerdict::NotNumbers, std::nullopt };
 
-    QLineEdit *txtMinValue = nullptr;
-    QLineEdit *txtMaxValue = nullptr;
-    QLineEdit *txtRandom = nullptr;
-    QLineEdit *txtAverage = nullptr;
+    QPointer<QLineEdit> txtMinValue;
+    QPointer<QLineEdit> txtMaxValue;
+    QPointer<QLineEdit> txtRandom;
+    QPointer<QLineEdit> txtAverage;
 };

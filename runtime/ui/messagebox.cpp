@@ -1,4 +1,4 @@
-#include "runtime/messagebox.h"
+#include "runtime/ui/messagebox.h"
 
 #include <QApplication>
 #include <QMessageBox>

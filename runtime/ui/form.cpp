@@ -1,4 +1,4 @@
-#include "runtime/form.h"
+#include "runtime/ui/form.h"
 
 #include <QEvent>
 #include <QMenuBar>

@@ -1,4 +1,4 @@
-#include "contact/frmcontact.h"
+#include "contact/ui/frmcontact.h"
 
 namespace {
 

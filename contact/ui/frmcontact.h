@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/form.h"
+#include "runtime/ui/form.h"
 
 // The contact window: one line that says where to send questions and recommendations.
 class frmContact final : public Form

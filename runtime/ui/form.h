@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/twipslayout.h"
+#include "runtime/ui/twipslayout.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,12 +1,10 @@
-#include "export/frmnumberofrandomnumbers.h"
+#include "export/ui/frmnumberofrandomnumbers.h"
 
 #include "export/batchexport.h"
-#include "export/batchprogress.h"
-#include "export/countcheck.h"
-#include "generator/draw.h"
-#include "generator/frmzandrel.h"
+#include "export/ui/batchprogress.h"
 #include "generator/rangecheck.h"
-#include "runtime/messagebox.h"
+#include "generator/ui/frmzandrel.h"
+#include "runtime/ui/messagebox.h"
 
 #include <QDir>
 #include <QLabel>
@@ -53,37 +51,29 @@ void frmNumberofRandomNumbers::onLoaded()
 
 void frmNumberofRandomNumbers::ValidateCount()
 {
-    const CountCheck check = checkCount(txtNumberofRandomNumbers->text(), QLocale());
-    if (const QString message = countMessage(check.verdict); !message.isEmpty())
+    m_checkedCount = checkCount(txtNumberofRandomNumbers->text(), QLocale());
+    if (const QString message = countMessage(m_checkedCount.verdict); !message.isEmpty())
         m_messages.show(message);
-    CountValid = check.accepted();
+    CountValid = m_checkedCount.accepted();
     if (!CountValid) {
         txtNumberofRandomNumbers->clear();
         txtNumberofRandomNumbers->setFocus();
         return;
     }
-    ExcelOutput = check.verdict == CountVerdict::Spreadsheet;
+    ExcelOutput = m_checkedCount.verdict == CountVerdict::Spreadsheet;
 }
 
 std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 {
-    if (!m_main.isLoaded()) {
-        // A closed main window has no bounds: bring it back, empty, for the user to fill in.
-        m_messages.show(rangeMessage(RangeVerdict::NotNumbers));
-        m_main.Show();
-        return std::nullopt;
-    }
+    // A closed main window has no bounds: the check refuses them, and the window comes back,
+    // empty, for the user to fill in.
     const RangeCheck check = checkRange(m_main.minimumText(), m_main.maximumText(), QLocale());
-    if (check.verdict != RangeVerdict::Valid) {
-        m_messages.show(rangeMessage(check.verdict));
-        return std::nullopt;
+    if (!check.range) {
+        m_messages.show(check.message());
+        if (!m_main.isLoaded())
+            m_main.Show();
     }
-    DrawRange range(check.minimum, check.maximum);
-    if (!range.hasWholeNumber()) {
-        m_messages.show(rangeMessage(RangeVerdict::NoWholeNumber));
-        return std::nullopt;
-    }
-    return range;
+    return check.range;
 }
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
@@ -95,7 +85,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
     if (!range)
         return;
     m_messages.show(QStringLiteral("Generating the random numbers. Please wait."));
-    NumberOfBatch = checkCount(txtNumberofRandomNumbers->text(), QLocale()).count;
+    NumberOfBatch = m_checkedCount.count;
     GenerateBatchRandomNumbers(*range);
 }
 

@@ -1,9 +1,8 @@
-#include "generator/frmzandrel.h"
+#include "generator/ui/frmzandrel.h"
 
-#include "generator/draw.h"
-#include "generator/rangecheck.h"
-#include "runtime/messagebox.h"
 #include "runtime/numberformat.h"
+#include "runtime/randomgenerator.h"
+#include "runtime/ui/messagebox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,12 +40,12 @@ frmZandrel::frmZandrel(MessageSink &messages, RandomGenerator &generator, QObjec
 
 QString frmZandrel::minimumText() const
 {
-    return txtMinValue->text();
+    return isLoaded() ? txtMinValue->text() : QString();
 }
 
 QString frmZandrel::maximumText() const
 {
-    return txtMaxValue->text();
+    return isLoaded() ? txtMaxValue->text() : QString();
 }
 
 void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
@@ -107,11 +106,11 @@ void frmZandrel::ClearFields()
 
 void frmZandrel::ValidateRange()
 {
-    const RangeVerdict verdict = checkRange(txtMinValue->text(), txtMaxValue->text(), QLocale()).verdict;
-    RangeValid = verdict == RangeVerdict::Valid;
+    m_checkedRange = checkRange(txtMinValue->text(), txtMaxValue->text(), QLocale());
+    RangeValid = !m_checkedRange.boundsRefused();
     if (RangeValid)
         return;
-    m_messages.show(rangeMessage(verdict));
+    m_messages.show(m_checkedRange.message());
     ClearFields();
     txtMinValue->setFocus();
 }
@@ -121,14 +120,14 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
     ValidateRange();
     if (!RangeValid)
         return;
-    const QLocale locale;
-    const auto value = DrawRandomNumber(txtMinValue->text(), txtMaxValue->text(), locale, m_generator);
-    if (!value) {
-        m_messages.show(rangeMessage(RangeVerdict::NoWholeNumber));
+    if (!m_checkedRange.range) {
+        m_messages.show(m_checkedRange.message()); // no whole number: the bounds stay for the user to mend
         return;
     }
-    txtRandom->setText(numberToText(*value, locale));
-    txtAverage->setText(numberToText(UpdateAverage(*value), locale));
+    const double value = DrawRandomNumber(*m_checkedRange.range, m_generator);
+    const QLocale locale;
+    txtRandom->setText(numberToText(value, locale));
+    txtAverage->setText(numberToText(UpdateAverage(value), locale));
 }
 
 void frmZandrel::cmClear_Click()

@@ -1,4 +1,4 @@
-#include "runtime/twipslayout.h"
+#include "runtime/ui/twipslayout.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "runtime/form.h"
+#include "export/countcheck.h"
+#include "runtime/ui/form.h"
+
+#include <QLineEdit>
+#include <QPointer>
 
 #include <optional>
 
@@ -43,6 +47,8 @@ private:
     RandomGenerator &m_generator;
     bool CountValid = false;
     bool ExcelOutput = false;
+    // The count as the last ValidateCount read it.
+    CountCheck m_checkedCount { CountVerdict::NotANumber };
 
-    QLineEdit *txtNumberofRandomNumbers = nullptr;
+    QPointer<QLineEdit> txtNumberofRandomNumbers;
 };
