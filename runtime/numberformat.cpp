@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -13,24 +14,50 @@
 namespace {
 
 constexpr double kExponentFrom = 1e15;
-// The largest number of 15 significant digits that is still a double. Rounded to 15 digits,
-// the doubles above it would read back as beyond a double's range.
-constexpr double kLargest15Digits = 1.79769313486231e308;
 
-// printf's "%.15G": up to 15 significant digits, trailing zeros dropped, exponent form for
-// exponents below -4 and from 15 on, always with a sign and at least two digits.
+// printf's "%.<digits>G", except that the exponent form starts at 10^15 whatever the digits:
+// trailing zeros dropped, exponent form for exponents below -4 and from 15 on, always with a
+// sign and at least two digits.
+std::size_t writeDigits(double value, int digits, char *out)
+{
+    char *const end = out + kMaxWholeNumberChars;
+    auto written = std::to_chars(out, end, value, std::chars_format::general, digits);
+    const char *integerEnd = std::find(out, written.ptr, '.');
+    const bool exponent = std::find(out, written.ptr, 'e') != written.ptr;
+    if (!exponent && integerEnd - out - (value < 0) > 15) {
+        // 16 or 17 digits of a number from 10^15 on: general would write them out in full.
+        written = std::to_chars(out, end, value, std::chars_format::scientific, digits - 1);
+        char *const e = std::find(out, written.ptr, 'e');
+        char *mantissaEnd = e;
+        while (mantissaEnd[-1] == '0')
+            --mantissaEnd;
+        if (mantissaEnd[-1] == '.')
+            --mantissaEnd;
+        written.ptr = std::copy(e, written.ptr, mantissaEnd);
+    }
+    std::replace(out, written.ptr, 'e', 'E');
+    return static_cast<std::size_t>(written.ptr - out);
+}
+
+// The fewest significant digits that read back as value (up to 17).
+int shortestDigits(double value)
+{
+    char text[kMaxWholeNumberChars];
+    char *const end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    char *const exponent = std::find(text, end, 'e');
+    return static_cast<int>(std::count_if(text, exponent, [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+// The shortest form with at most 15 significant digits or, where 15 digits would name another
+// number (a whole number from 10^15 on, say), with the fewest digits that name this one.
 std::size_t writeGeneral(double value, char *out)
 {
     if (value == 0.0)
         value = 0.0; // no "-0"
-    else if (std::fabs(value) > kLargest15Digits && std::isfinite(value))
-        value = std::copysign(kLargest15Digits, value);
-    const auto written = std::to_chars(out, out + kMaxWholeNumberChars, value, std::chars_format::general, 15);
-    for (char *c = out; c != written.ptr; ++c) {
-        if (*c == 'e')
-            *c = 'E';
-    }
-    return static_cast<std::size_t>(written.ptr - out);
+    // A whole number below 10^15 has at most 15 digits.
+    if (std::fabs(value) < kExponentFrom && value == std::trunc(value))
+        return writeDigits(value, 15, out);
+    return writeDigits(value, std::max(15, shortestDigits(value)), out);
 }
 
 // A batch writes a whole number per line, so integers are written here rather than with

@@ -15,11 +15,11 @@ public:
 
     // The next value, 0 <= r < 1. The argument (the draw passes the clock's second) does not
     // change what comes out: any argument, 0 included, gives a fresh value.
-    virtual float next(float argument) = 0;
+    virtual double next(float argument) = 0;
 };
 
-// SplitMix64 with 24 random bits scaled into [0, 1): every value is a multiple of 2^-24 and the
-// largest is 1 - 2^-24, so no rounding can produce 1.
+// SplitMix64 with 53 random bits scaled into [0, 1), a double's full precision: every value is
+// a multiple of 2^-53 and the largest is 1 - 2^-53, so no rounding can produce 1.
 class MixingGenerator final : public RandomGenerator
 {
 public:
@@ -36,11 +36,10 @@ public:
         m_state = mix(m_state ^ m_lastSeedMix);
     }
 
-    float next(float /*argument*/) override
+    double next(float /*argument*/) override
     {
         m_state += kGoldenGamma;
-        const auto bits = static_cast<std::uint32_t>(mix(m_state) >> 40); // 24 bits
-        return static_cast<float>(bits) * 0x1p-24f; // exact: 24 bits fit a float's mantissa
+        return static_cast<double>(mix(m_state) >> 11) * 0x1p-53; // exact: 53 bits fit a double
     }
 
 private:

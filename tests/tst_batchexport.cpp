@@ -132,7 +132,7 @@ void tst_BatchExport::exportPaths()
 void tst_BatchExport::writesExactBytes()
 {
     // With bounds 0 and 10 the candidate is round(10 r).
-    SequenceGenerator generator({ 0.7f, 0.99f, 0.1f });
+    SequenceGenerator generator({ 0.7, 0.99, 0.1 });
     const QString path = m_folder.filePath(QStringLiteral("exact.xls"));
     const BatchOutcome outcome = writeBatch(path, 3, DrawRange(0, 10), generator);
     QCOMPARE(outcome.status, BatchOutcome::Written);

@@ -9,9 +9,11 @@
 #include <QLocale>
 #include <QTest>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <map>
+#include <vector>
 
 class tst_Draw : public QObject
 {
@@ -21,9 +23,13 @@ private slots:
     void rangeCheck_data();
     void rangeCheck();
     void rangeMessages();
-    void zeroToOneFollowsHalfOfR();
+    void candidates_data();
+    void candidates();
+    void minimumIsHalfAsLikely_data();
     void minimumIsHalfAsLikely();
     void minimumIsHalfAsLikelyWithRealGenerator();
+    void wideRangesUseEveryNumber_data();
+    void wideRangesUseEveryNumber();
     void fractionalBoundsDrawWholeNumbersBetween();
     void farFromZeroNeedsAboutOneAttempt();
     void noWholeNumber_data();
@@ -88,15 +94,38 @@ void tst_Draw::rangeMessages()
     QVERIFY(rangeMessage(RangeVerdict::Valid).isEmpty());
 }
 
-void tst_Draw::zeroToOneFollowsHalfOfR()
+void tst_Draw::candidates_data()
 {
-    const DrawRange range(0, 1);
-    SequenceGenerator below({ 0.25f });
-    QCOMPARE(DrawRandomNumber(range, below), 0.0);
-    SequenceGenerator above({ 0.75f });
-    QCOMPARE(DrawRandomNumber(range, above), 1.0);
-    SequenceGenerator half({ 0.5f }); // halfway goes to the even 0
-    QCOMPARE(DrawRandomNumber(range, half), 0.0);
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("value"); // of the generator
+    QTest::addColumn<double>("candidate");
+
+    const double largest = 1 - 0x1p-53;
+    QTest::newRow("0 to 1: below the half") << 0.0 << 1.0 << 0.25 << 0.0;
+    QTest::newRow("0 to 1: above the half") << 0.0 << 1.0 << 0.75 << 1.0;
+    QTest::newRow("0 to 1: the last value below the half") << 0.0 << 1.0 << 0.5 - 0x1p-53 << 0.0;
+    QTest::newRow("0 to 1: 0.5 stands for values above the half") << 0.0 << 1.0 << 0.5 << 1.0;
+    QTest::newRow("0 to 10") << 0.0 << 10.0 << 0.7 << 7.0;
+    QTest::newRow("5 to 10: the minimum first") << 5.0 << 10.0 << 0.0 << 5.0;
+    QTest::newRow("5 to 10: the maximum last") << 5.0 << 10.0 << largest << 10.0;
+    QTest::newRow("0 to 2^30: the maximum") << 0.0 << 0x1p30 << largest << 0x1p30;
+    QTest::newRow("0 to 2^30: an odd number") << 0.0 << 0x1p30 << 0x1p-30 << 1.0;
+    QTest::newRow("0 to 2^53 - 1: the maximum") << 0.0 << 0x1p53 - 1 << largest << 0x1p53 - 1;
+    QTest::newRow("2^52 to 2^52 + 2: the minimum") << 0x1p52 << 0x1p52 + 2 << 0.19 << 0x1p52;
+    QTest::newRow("2^52 to 2^52 + 2: then one more") << 0x1p52 << 0x1p52 + 2 << 0.21 << 0x1p52 + 1;
+    QTest::newRow("2^52 to 2^52 + 2: the maximum") << 0x1p52 << 0x1p52 + 2 << largest << 0x1p52 + 2;
+    // Bounds that are not whole: r = 0 gives 2.5, which rounds to the even 2.
+    QTest::newRow("2.5 to 7.5: halfway to even") << 2.5 << 7.5 << 0.0 << 2.0;
+}
+
+void tst_Draw::candidates()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(double, value);
+    QFETCH(double, candidate);
+    QCOMPARE(DrawRange(minimum, maximum).candidate(value), candidate);
 }
 
 static std::map<double, int> tally(const DrawRange &range, RandomGenerator &generator, int draws)
@@ -107,15 +136,29 @@ static std::map<double, int> tally(const DrawRange &range, RandomGenerator &gene
     return counts;
 }
 
+void tst_Draw::minimumIsHalfAsLikely_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<QList<int>>("counts"); // of minimum, minimum + 1, ... for values evenly spread
+
+    QTest::newRow("5 to 10: 5 is 1 in 11, 6 to 10 each 2 in 11") << 5.0 << QList<int> { 1000, 2000, 2000, 2000, 2000, 2000 };
+    QTest::newRow("0 to 4: 0 and 4 half as likely") << 0.0 << QList<int> { 500, 1000, 1000, 1000, 500 };
+    QTest::newRow("2^52 to 2^52 + 2: 1 in 5, 2 in 5, 2 in 5") << 0x1p52 << QList<int> { 1000, 2000, 2000 };
+}
+
 void tst_Draw::minimumIsHalfAsLikely()
 {
-    // r evenly spread over [0, 1) gives the exact shares: 5 is 1 in 11, 6 to 10 each 2 in 11.
-    SequenceGenerator generator = SequenceGenerator::evenlySpread(11000);
-    const auto counts = tally(DrawRange(5, 10), generator, 11000);
-    QCOMPARE(counts.size(), std::size_t(6));
-    QVERIFY(std::abs(counts.at(5) - 1000) <= 2);
-    for (double value = 6; value <= 10; ++value)
-        QVERIFY2(std::abs(counts.at(value) - 2000) <= 2, qPrintable(QString::number(value)));
+    QFETCH(double, minimum);
+    QFETCH(QList<int>, counts);
+    const double maximum = minimum + double(counts.size() - 1);
+    int draws = 0;
+    for (int count : counts)
+        draws += count;
+    SequenceGenerator generator = SequenceGenerator::evenlySpread(draws);
+    const auto tallied = tally(DrawRange(minimum, maximum), generator, draws);
+    QCOMPARE(tallied.size(), std::size_t(counts.size()));
+    for (int i = 0; i < counts.size(); ++i)
+        QVERIFY2(std::abs(tallied.at(minimum + i) - counts[i]) <= 1, qPrintable(QString::number(i)));
 }
 
 void tst_Draw::minimumIsHalfAsLikelyWithRealGenerator()
@@ -133,10 +176,47 @@ void tst_Draw::minimumIsHalfAsLikelyWithRealGenerator()
     QVERIFY2(chiSquare < 45, qPrintable(QString::number(chiSquare)));
 }
 
+void tst_Draw::wideRangesUseEveryNumber_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::newRow("0 to 2^30") << 0.0 << 0x1p30;
+    QTest::newRow("0 to 1000000") << 0.0 << 1e6;
+    QTest::newRow("0 to 2^48") << 0.0 << 0x1p48;
+    QTest::newRow("1 to 2^53 - 1") << 1.0 << 0x1p53 - 1;
+}
+
+void tst_Draw::wideRangesUseEveryNumber()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    MixingGenerator generator(42);
+    const DrawRange range(minimum, maximum);
+    const int draws = 300000;
+    std::vector<double> values;
+    int odd = 0;
+    int multiplesOf64 = 0;
+    for (int i = 0; i < draws; ++i) {
+        const double value = DrawRandomNumber(range, generator);
+        QVERIFY(value >= minimum && value <= maximum);
+        values.push_back(value);
+        odd += std::fmod(value, 2.0) == 1.0;
+        multiplesOf64 += std::fmod(value, 64.0) == 0.0;
+    }
+    // Odd and even numbers, and the low bits in general, come out evenly: 5 standard deviations.
+    QVERIFY2(std::abs(odd - draws / 2) < 5 * std::sqrt(draws / 4.0), qPrintable(QString::number(odd)));
+    QVERIFY2(std::abs(multiplesOf64 - draws / 64) < 5 * std::sqrt(draws / 64.0), qPrintable(QString::number(multiplesOf64)));
+    // Nearly every draw is a number not drawn before.
+    std::sort(values.begin(), values.end());
+    const auto distinct = std::unique(values.begin(), values.end()) - values.begin();
+    const double expectedRepeats = double(draws) * draws / (2 * (maximum - minimum));
+    QVERIFY2(double(draws - distinct) < expectedRepeats + 5 * std::sqrt(expectedRepeats) + 5, qPrintable(QString::number(distinct)));
+}
+
 void tst_Draw::fractionalBoundsDrawWholeNumbersBetween()
 {
     // r = 0 gives 2.5, which rounds to the even 2, below the minimum: drawn again.
-    SequenceGenerator generator({ 0.0f, 0.1f, 0.3f, 0.5f, 0.6f, 0.999f });
+    SequenceGenerator generator({ 0.0, 0.1, 0.3, 0.5, 0.6, 0.999 });
     const DrawRange range(2.5, 7.5);
     for (int i = 0; i < 60; ++i) {
         const double value = DrawRandomNumber(range, generator);
@@ -212,7 +292,7 @@ void tst_Draw::hugeBoundsStayFinite()
 
 void tst_Draw::eachDrawReadsClockAndReinitialises()
 {
-    SequenceGenerator generator({ 0.1f, 0.9f });
+    SequenceGenerator generator({ 0.1, 0.9 });
     const DrawRange range(0, 100);
     DrawRandomNumber(range, generator);
     DrawRandomNumber(range, generator);
@@ -223,7 +303,7 @@ void tst_Draw::eachDrawReadsClockAndReinitialises()
 
 void tst_Draw::drawReadsTexts()
 {
-    SequenceGenerator generator({ 0.7f });
+    SequenceGenerator generator({ 0.7 });
     const RangeCheck blanks = checkRange(QStringLiteral(" 0 "), QStringLiteral(" 10 "), c);
     QVERIFY(blanks.range);
     QCOMPARE(DrawRandomNumber(*blanks.range, generator), 7.0);
@@ -244,6 +324,14 @@ void tst_Draw::averageOfDraws_data()
     QTest::newRow("1, 2 and 2") << QList<double> { 1, 2, 2 } << 1.67;
     QTest::newRow("0.125 to even") << QList<double> { 0, 0, 0, 0, 0, 0, 0, 1 } << 0.12;
     QTest::newRow("0.375 to even") << QList<double> { 0, 0, 0, 0, 0, 1, 1, 1 } << 0.38;
+    // Exact halves of the true mean, which the nearest double would round the other way.
+    QList<double> draws(39, 448812);
+    draws << 448833; // the mean is exactly 448812.525
+    QTest::newRow("448812.525 to even") << draws << 448812.52;
+    draws = QList<double>(169, 0) + QList<double>(31, 1); // 0.155
+    QTest::newRow("0.155 to even") << draws << 0.16;
+    draws = QList<double>(3, 0x1p53 - 1) << 0x1p53 - 2; // a mean with more digits than a double has
+    QTest::newRow("beyond 2^53") << draws << 9007199254740990.75;
 }
 
 void tst_Draw::averageOfDraws()

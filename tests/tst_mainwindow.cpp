@@ -48,7 +48,7 @@ private:
 
     RecordingMessages m_messages;
     // Bounds 0 and 10 make each draw round(10 r): 7, 3, 9, 4, ...
-    SequenceGenerator m_generator { { 0.7f, 0.3f, 0.9f, 0.4f } };
+    SequenceGenerator m_generator { { 0.7, 0.3, 0.9, 0.4 } };
     std::unique_ptr<Forms> m_forms;
 };
 
@@ -61,7 +61,7 @@ void tst_MainWindow::init()
 {
     m_messages.texts.clear();
     m_messages.onShow = nullptr;
-    m_generator = SequenceGenerator({ 0.7f, 0.3f, 0.9f, 0.4f });
+    m_generator = SequenceGenerator({ 0.7, 0.3, 0.9, 0.4 });
     m_forms = std::make_unique<Forms>(m_messages, m_generator);
     m_forms->Start();
     QVERIFY(QTest::qWaitForWindowActive(window()));

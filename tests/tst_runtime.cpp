@@ -135,22 +135,28 @@ void tst_Runtime::numberToText_data()
     QTest::newRow("negative zero") << c << -0.0 << "0";
     QTest::newRow("negative") << c << -12.0 << "-12";
     QTest::newRow("two decimals") << c << 1.67 << "1.67";
-    QTest::newRow("shortest form") << c << 0.1 + 0.2 << "0.3";
-    QTest::newRow("15 digits") << c << 123456789.123456789 << "123456789.123457";
+    QTest::newRow("shortest form") << c << 0.3 << "0.3";
+    QTest::newRow("15 digits") << c << 123456789.123457 << "123456789.123457";
+    QTest::newRow("17 digits where 15 name another number") << c << 0.1 + 0.2 << "0.30000000000000004";
     QTest::newRow("just below 10^15") << c << 999999999999999.0 << "999999999999999";
     QTest::newRow("10^15") << c << 1e15 << "1E+15";
-    QTest::newRow("rounds up to 10^15") << c << 999999999999999.9 << "1E+15";
+    QTest::newRow("16 digits below 10^15") << c << 999999999999999.9 << "999999999999999.9";
     QTest::newRow("10^15 and a bit") << c << 1.5e15 << "1.5E+15";
+    QTest::newRow("10^15 + 1 in 16 digits") << c << 1e15 + 1 << "1.000000000000001E+15";
+    QTest::newRow("2^52 + 1 in 16 digits") << c << 4503599627370497.0 << "4.503599627370497E+15";
+    QTest::newRow("2^53 in 16 digits") << c << 9007199254740992.0 << "9.007199254740992E+15";
+    QTest::newRow("negative, 16 digits") << c << -4503599627370497.0 << "-4.503599627370497E+15";
     QTest::newRow("three exponent digits") << c << 1e100 << "1E+100";
     QTest::newRow("negative exponent") << c << -2e20 << "-2E+20";
     QTest::newRow("tiny") << c << 1.5e-5 << "1.5E-05";
-    QTest::newRow("largest double stays a number") << c << DBL_MAX << "1.79769313486231E+308";
-    QTest::newRow("lowest double stays a number") << c << -DBL_MAX << "-1.79769313486231E+308";
+    QTest::newRow("largest double in 17 digits") << c << DBL_MAX << "1.7976931348623157E+308";
+    QTest::newRow("lowest double in 17 digits") << c << -DBL_MAX << "-1.7976931348623157E+308";
     QTest::newRow("en_US: no group separator") << enUS << 1234567.0 << "1234567";
     QTest::newRow("en_US: decimals") << enUS << 3.5 << "3.5";
     QTest::newRow("de_DE: decimal comma") << deDE << 3.5 << "3,5";
     QTest::newRow("de_DE: no group separator") << deDE << 1234567.25 << "1234567,25";
     QTest::newRow("de_DE: exponent keeps E") << deDE << 1.5e20 << "1,5E+20";
+    QTest::newRow("de_DE: 16 digits") << deDE << 4503599627370497.0 << "4,503599627370497E+15";
 }
 
 void tst_Runtime::numberToText()
@@ -164,11 +170,11 @@ void tst_Runtime::numberToText()
 void tst_Runtime::numberToTextReadsBack()
 {
     for (const QLocale &locale : { c, enUS, deDE }) {
-        for (double value : { 0.01, 1.67, 42.0, 1e15, 1.25e20, -3.75, 123456.78, 1e-7, DBL_MAX }) {
+        for (double value : { 0.01, 1.67, 42.0, 1e15, 1.25e20, -3.75, 123456.78, 1e-7, DBL_MAX, 0x1p53 - 1, 0.1 + 0.2 }) {
             const QString text = ::numberToText(value, locale);
             const auto back = toNumber(text, locale);
             QVERIFY2(back.has_value(), qPrintable(text));
-            QVERIFY2(std::fabs(*back - value) <= std::fabs(value) * 1e-14, qPrintable(text)); // 15 digits
+            QVERIFY2(*back == value, qPrintable(text));
         }
     }
 }
@@ -183,6 +189,8 @@ void tst_Runtime::wholeNumberForFile_data()
     QTest::newRow("large") << 1000000010.0 << QByteArray("1000000010");
     QTest::newRow("below 10^15") << 999999999999999.0 << QByteArray("999999999999999");
     QTest::newRow("10^15") << 1e15 << QByteArray("1E+15");
+    QTest::newRow("2^52 + 1") << 4503599627370497.0 << QByteArray("4.503599627370497E+15");
+    QTest::newRow("2^53 - 1") << 9007199254740991.0 << QByteArray("9.007199254740991E+15");
     QTest::newRow("huge") << 1.5e300 << QByteArray("1.5E+300");
 }
 
@@ -198,29 +206,36 @@ void tst_Runtime::wholeNumberForFile()
 void tst_Runtime::generatorValuesStayBelowOne()
 {
     MixingGenerator generator(12345);
-    float smallest = 1;
-    float largest = 0;
-    for (int i = 0; i < 200000; ++i) {
-        const float r = generator.next(0);
-        QVERIFY(r >= 0.0f && r < 1.0f);
+    double smallest = 1;
+    double largest = 0;
+    int lowestBitSet = 0;
+    const int draws = 200000;
+    for (int i = 0; i < draws; ++i) {
+        const double r = generator.next(0);
+        QVERIFY(r >= 0.0 && r < 1.0);
         smallest = std::min(smallest, r);
         largest = std::max(largest, r);
+        const double steps = r * 0x1p53; // a whole number: r is a multiple of 2^-53
+        QCOMPARE(steps, std::floor(steps));
+        lowestBitSet += std::fmod(steps, 2.0) == 1.0;
     }
-    QVERIFY(smallest < 0.001f); // spread over the whole interval
-    QVERIFY(largest > 0.999f);
+    QVERIFY(smallest < 0.001); // spread over the whole interval
+    QVERIFY(largest > 0.999);
+    // All 53 bits are random, the last one included.
+    QVERIFY2(std::abs(lowestBitSet - draws / 2) < 2000, qPrintable(QString::number(lowestBitSet)));
 }
 
 void tst_Runtime::generatorKeepsVaryingAfterReinitialisation()
 {
     MixingGenerator generator(7);
-    std::set<float> seen;
+    std::set<double> seen;
     for (int i = 0; i < 1000; ++i) {
         generator.reinitialise(3);
         seen.insert(generator.next(static_cast<float>(i % 60)));
     }
     QVERIFY2(seen.size() > 950, "re-initialising with 3 must not repeat the same values");
 
-    std::set<float> withZero;
+    std::set<double> withZero;
     for (int i = 0; i < 1000; ++i)
         withZero.insert(generator.next(0));
     QVERIFY(withZero.size() > 950);

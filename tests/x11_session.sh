@@ -41,6 +41,8 @@ until_true 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$work/display")"
 matchbox-window-manager -use_titlebar no >"$work/wm.log" 2>&1 &
 helpers+=($!)
+# The window manager is ready once it answers for the root window.
+until_true 10 eval 'wmctrl -m >/dev/null 2>&1' || fail "the window manager did not start"
 
 HOME=$work QT_QPA_PLATFORM=xcb "$zandrel" >"$work/zandrel.log" 2>&1 &
 zandrel_pid=$!

@@ -15,7 +15,7 @@ public:
         ++reinitialisations;
         m_inner.reinitialise(seed);
     }
-    float next(float argument) override
+    double next(float argument) override
     {
         ++draws;
         return m_inner.next(argument);

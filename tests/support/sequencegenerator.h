@@ -8,12 +8,12 @@
 class SequenceGenerator final : public RandomGenerator
 {
 public:
-    explicit SequenceGenerator(std::vector<float> values);
+    explicit SequenceGenerator(std::vector<double> values);
     // count values spread evenly over [0, 1): (i + 0.5) / count.
     static SequenceGenerator evenlySpread(int count);
 
     void reinitialise(double seed) override;
-    float next(float argument) override;
+    double next(float argument) override;
 
     int reinitialisations = 0;
     double lastSeed = 0;
@@ -21,6 +21,6 @@ public:
     float lastArgument = -1;
 
 private:
-    std::vector<float> m_values;
+    std::vector<double> m_values;
     std::size_t m_next = 0;
 };

@@ -2,16 +2,16 @@
 
 #include <utility>
 
-SequenceGenerator::SequenceGenerator(std::vector<float> values)
+SequenceGenerator::SequenceGenerator(std::vector<double> values)
     : m_values(std::move(values))
 {
 }
 
 SequenceGenerator SequenceGenerator::evenlySpread(int count)
 {
-    std::vector<float> values;
+    std::vector<double> values;
     for (int i = 0; i < count; ++i)
-        values.push_back(static_cast<float>((i + 0.5) / count));
+        values.push_back((i + 0.5) / count);
     return SequenceGenerator(std::move(values));
 }
 
@@ -21,11 +21,11 @@ void SequenceGenerator::reinitialise(double seed)
     lastSeed = seed;
 }
 
-float SequenceGenerator::next(float argument)
+double SequenceGenerator::next(float argument)
 {
     ++draws;
     lastArgument = argument;
-    const float value = m_values[m_next];
+    const double value = m_values[m_next];
     m_next = (m_next + 1) % m_values.size();
     return value;
 }
