@@ -1,20 +1,47 @@
 #include "export/batchexport.h"
 
 #include "generator/draw.h"
+#include "runtime/numberformat.h"
 #include "runtime/outputfile.h"
 #include "runtime/randomgenerator.h"
 
 #include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStorageInfo>
 
+#include <algorithm>
 #include <cmath>
 
-QString exportFolder()
+#ifndef Q_OS_WIN
+#include <pwd.h>
+#include <unistd.h>
+
+#include <vector>
+#endif
+
+std::optional<QString> exportFolder()
 {
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/");
 #else
-    return QDir::homePath();
+    if (const QString home = qEnvironmentVariable("HOME"); !home.isEmpty())
+        return home;
+    // No HOME, as under some service managers: the user database still knows the folder.
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd *found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+        && found->pw_dir[0] != '\0')
+        return QFile::decodeName(found->pw_dir);
+    return std::nullopt;
 #endif
+}
+
+QString noExportFolderMessage()
+{
+    return QStringLiteral("The random numbers could not be exported: there is no home folder to put the file in "
+                          "(HOME is not set, and the user database has no home folder for this user).");
 }
 
 QString exportPath(const QString &folder, bool excelOutput)
@@ -26,6 +53,33 @@ QString exportPath(const QString &folder, bool excelOutput)
 double batchLineCount(double size)
 {
     return std::ceil(size);
+}
+
+double leastBatchBytes(double lines, const DrawRange &range)
+{
+    char text[kMaxWholeNumberChars];
+    auto shortest = static_cast<double>(writeWholeNumber(range.first(), text));
+    if (range.last() >= 1e15)
+        shortest = std::min(shortest, 5.0); // the shortest exponent form, "1E+15"
+    return lines * (shortest + 2);
+}
+
+std::optional<QString> batchSpaceProblem(const QString &folder, double lines, const DrawRange &range,
+                                         const QLocale &locale)
+{
+    const QStorageInfo storage(folder);
+    if (!storage.isValid() || !storage.isReady())
+        return std::nullopt;
+    const double needed = leastBatchBytes(lines, range);
+    const qint64 available = storage.bytesAvailable();
+    if (available < 0 || needed <= static_cast<double>(available))
+        return std::nullopt;
+    // formattedDataSize takes whole bytes; a need beyond those is past any disk anyway.
+    const auto neededBytes = static_cast<qint64>(std::min(needed, 0x1p62));
+    return QStringLiteral("The random numbers cannot be exported into '%1': the file needs at least %2, "
+                          "and only %3 are free there.")
+        .arg(QDir::toNativeSeparators(folder), locale.formattedDataSize(neededBytes),
+             locale.formattedDataSize(available));
 }
 
 namespace {

@@ -4,13 +4,18 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class DrawRange;
+class QLocale;
 class RandomGenerator;
 
 // The folder the export files go to: the root folder of drive C on Windows, the user's home
-// folder elsewhere.
-QString exportFolder();
+// folder elsewhere (HOME, or the user database's entry when HOME is unset or empty). Nothing
+// when the user has no home folder.
+std::optional<QString> exportFolder();
+// What the user is told when there is no folder to export into.
+QString noExportFolderMessage();
 
 // The export file in folder: "randomnumbers.xls" for a batch that fits a spreadsheet,
 // "randomnumbers.txt" otherwise.
@@ -18,6 +23,17 @@ QString exportPath(const QString &folder, bool excelOutput);
 
 // The number of lines a batch of the given size has: the smallest whole number not below it.
 double batchLineCount(double size);
+
+// The least room a batch of lines drawn from range can take: every line as short as a number of
+// the range can be written, with its CR LF.
+double leastBatchBytes(double lines, const DrawRange &range);
+
+// When the least room the batch can take is more than the file system of folder has free: the
+// message that says so, naming the folder, the room needed and the room free. Nothing when the
+// batch may fit, or when the free room cannot be found out (the batch then reports its own
+// failure, if any).
+std::optional<QString> batchSpaceProblem(const QString &folder, double lines, const DrawRange &range,
+                                         const QLocale &locale);
 
 struct BatchOutcome
 {

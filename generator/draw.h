@@ -45,11 +45,14 @@ public:
     bool contains(double candidate) const { return candidate >= m_minimum && candidate <= m_maximum; }
     // The whole number between the bounds nearest to candidate.
     double nearest(double candidate) const { return std::clamp(candidate, m_first, m_last); }
+    // The smallest and the largest whole number between the bounds.
+    double first() const { return m_first; }
+    double last() const { return m_last; }
 
 private:
     double m_minimum;
     double m_maximum;
-    double m_first; // the smallest and largest whole numbers between the bounds
+    double m_first;
     double m_last;
     double m_low = 0; // r is drawn from [m_low, m_low + m_width)
     double m_width = 0;

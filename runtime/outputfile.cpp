@@ -20,9 +20,19 @@ bool OutputFile::open()
 
 void OutputFile::flush()
 {
-    const auto size = static_cast<qint64>(m_used);
-    if (!m_failed && size > 0 && m_file.write(m_buffer.data(), size) != size)
-        fail();
+    // A full disk or a file-size limit first shows as a short write, with no error recorded yet;
+    // writing the rest then fails outright, and the file records the system's reason.
+    const char *next = m_buffer.data();
+    auto left = static_cast<qint64>(m_used);
+    while (!m_failed && left > 0) {
+        const qint64 written = m_file.write(next, left);
+        if (written <= 0)
+            fail();
+        else {
+            next += written;
+            left -= written;
+        }
+    }
     m_used = 0;
 }
 

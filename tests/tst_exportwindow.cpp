@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -43,6 +44,7 @@ private slots:
     void numbersReadInTheUsersLocale();
     void unwritableFolderIsReported();
     void cancelKeepsEarlierFile();
+    void batchThatCannotFitIsRefused();
     void contactWindowOpensOnce();
     void exitEndsEverything();
 
@@ -423,7 +425,10 @@ void tst_ExportWindow::cancelKeepsEarlierFile()
         QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
     });
     poll.start(20);
-    go(QStringLiteral("1e12"));
+    // Long enough to show its progress, and small enough for the disk: at least 300 MB.
+    if (QStorageInfo(m_home->path()).bytesAvailable() < 400'000'000)
+        QSKIP("too little free space for a batch that runs long enough to be cancelled");
+    go(QStringLiteral("1e8"));
     poll.stop();
 
     QVERIFY(sawModalDialog);
@@ -432,6 +437,21 @@ void tst_ExportWindow::cancelKeepsEarlierFile()
     QCOMPARE(exportedLines("randomnumbers.txt"), earlier);
     QCOMPARE(homeFiles(), QStringList { "randomnumbers.txt" });
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void tst_ExportWindow::batchThatCannotFitIsRefused()
+{
+    openBatchForm();
+    go(QStringLiteral("1e13")); // 30 TB at least: three bytes for each "0" or "1" and its CR LF
+    QCOMPARE(m_messages.texts.size(), 2); // the text-file note, then the refusal: nothing is generated
+    const QString refusal = m_messages.texts.last();
+    const QString start = QStringLiteral("The random numbers cannot be exported into '%1': the file needs at least ")
+                              .arg(QDir::toNativeSeparators(m_home->path()));
+    QVERIFY2(refusal.startsWith(start) && refusal.endsWith(QLatin1String(" are free there.")), qPrintable(refusal));
+    QVERIFY2(refusal.contains(QLocale().formattedDataSize(30'000'000'000'000)), qPrintable(refusal));
+    QVERIFY(homeFiles().isEmpty());
+    QCOMPARE(countBox()->text(), "1e13");
+    QVERIFY(batchWindow()->isVisible());
 }
 
 void tst_ExportWindow::contactWindowOpensOnce()

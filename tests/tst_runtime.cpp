@@ -78,6 +78,30 @@ void tst_Runtime::numericText_data()
     QTest::newRow("de_DE: groups and decimals") << deDE << "1.000,5" << true << 1000.5;
     QTest::newRow("de_DE: decimal point") << deDE << "1.5" << false << 0.0;
     QTest::newRow("de_DE: exponent with comma") << deDE << "1,5E+3" << true << 1500.0;
+    // Forms people type where the locale writes numbers differently.
+    const QLocale svSE(QLocale::Swedish, QLocale::Sweden); // groups with U+00A0, exponent "×10^"
+    const QLocale ukUA(QLocale::Ukrainian, QLocale::Ukraine);
+    const QLocale frFR(QLocale::French, QLocale::France); // groups with U+202F
+    const QLocale deCH(QLocale::German, QLocale::Switzerland); // groups with U+2019
+    QTest::newRow("sv_SE: small e") << svSE << "1e3" << true << 1000.0;
+    QTest::newRow("sv_SE: capital E") << svSE << "1,5E3" << true << 1500.0;
+    QTest::newRow("sv_SE: no-break space group") << svSE << "1\u00A0000" << true << 1000.0;
+    QTest::newRow("sv_SE: plain space group") << svSE << "1 000,5" << true << 1000.5;
+    QTest::newRow("sv_SE: narrow no-break space group") << svSE << "1\u202F000" << true << 1000.0;
+    QTest::newRow("uk_UA: small e") << ukUA << "2,5e-1" << true << 0.25;
+    QTest::newRow("fr_FR: no-break space group") << frFR << "1\u00A0000" << true << 1000.0;
+    QTest::newRow("fr_FR: narrow no-break space group") << frFR << "12\u202F345,5" << true << 12345.5;
+    QTest::newRow("fr_FR: plain space group") << frFR << "1 000" << true << 1000.0;
+    QTest::newRow("fr_FR: blanks around") << frFR << "\u00A0 1 000 " << true << 1000.0;
+    QTest::newRow("fr_FR: a blank that groups nothing") << frFR << "1 2" << false << 0.0;
+    QTest::newRow("de_CH: keyboard apostrophe") << deCH << "1'000" << true << 1000.0;
+    QTest::newRow("de_CH: its own apostrophe") << deCH << "1\u2019000.5" << true << 1000.5;
+    QTest::newRow("de_CH: apostrophe out of place") << deCH << "1'0" << false << 0.0;
+    QTest::newRow("en_US: no blank groups") << enUS << "1\u00A0000" << false << 0.0;
+    QTest::newRow("en_US: comma that groups nothing") << enUS << "1,2,3" << false << 0.0;
+    QTest::newRow("de_DE: no apostrophe groups") << deDE << "1'000" << false << 0.0;
+    QTest::newRow("sv_SE: inf") << svSE << "inf" << false << 0.0;
+    QTest::newRow("sv_SE: trailing text") << svSE << "12abc" << false << 0.0;
 }
 
 void tst_Runtime::numericText()

@@ -20,6 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() {
+    cat "$work/wm.log" "$work/xvfb.log" 2>/dev/null
     echo "FAIL: $*"
     cat "$work/zandrel.log" 2>/dev/null
     exit 1
@@ -39,6 +40,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/
 helpers+=($!)
 until_true 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$work/display")"
+until_true 10 eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "the X server at $DISPLAY takes no connections"
 matchbox-window-manager -use_titlebar no >"$work/wm.log" 2>&1 &
 helpers+=($!)
 # The window manager is ready once it answers for the root window.

@@ -84,14 +84,24 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
     const std::optional<DrawRange> range = checkedRange();
     if (!range)
         return;
+    const std::optional<QString> folder = exportFolder();
+    if (!folder) {
+        m_messages.show(noExportFolderMessage());
+        return;
+    }
+    // A batch that cannot fit is refused before it fills the disk.
+    if (const auto problem = batchSpaceProblem(*folder, batchLineCount(m_checkedCount.count), *range, QLocale())) {
+        m_messages.show(*problem);
+        return;
+    }
     m_messages.show(QStringLiteral("Generating the random numbers. Please wait."));
     NumberOfBatch = m_checkedCount.count;
-    GenerateBatchRandomNumbers(*range);
+    GenerateBatchRandomNumbers(*range, *folder);
 }
 
-void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range)
+void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range, const QString &folder)
 {
-    const QString path = exportPath(exportFolder(), ExcelOutput);
+    const QString path = exportPath(folder, ExcelOutput);
     const BatchOutcome outcome = [&] {
         BatchProgress progress(window(), batchLineCount(NumberOfBatch)); // closes with the batch
         return writeBatch(path, NumberOfBatch, range, m_generator,

@@ -23,9 +23,9 @@ public:
     frmNumberofRandomNumbers(frmZandrel &main, MessageSink &messages, RandomGenerator &generator,
                              QObject *parent = nullptr);
 
-    // Draws NumberOfBatch numbers from range into the export file chosen by the last count
-    // check, and tells the user how it went.
-    void GenerateBatchRandomNumbers(const DrawRange &range);
+    // Draws NumberOfBatch numbers from range into the export file in folder that the last count
+    // check chose, and tells the user how it went.
+    void GenerateBatchRandomNumbers(const DrawRange &range, const QString &folder);
 
     double NumberOfBatch = 0;
 
