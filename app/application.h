@@ -21,7 +21,8 @@ bool deliverGuarded(Deliver &&deliver, MessageSink &messages, Terminate &&termin
     } catch (...) {
         error = QStringLiteral("an unknown error");
     }
-    messages.show(QStringLiteral("Zandrel has met an error it cannot recover from and will close:\n\n%1").arg(error));
+    messages.show(QStringLiteral("Zandrel has met an error it cannot recover from and will close:\n\n%1").arg(error),
+                  nullptr);
     terminate(EXIT_FAILURE);
     return false;
 }

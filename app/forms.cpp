@@ -22,31 +22,30 @@ void Forms::Start()
 
 void Forms::End()
 {
-    for (Form *form : all()) {
-        if (QWidget *window = form->window())
-            window->hide();
-    }
+    // Every window goes, and with it any message box or running batch it waits in.
+    for (Form *form : all())
+        form->Unload();
     emit ended();
 }
 
-QWidget *Forms::formWindow(QWindow *window)
+Form *Forms::formOf(QWindow *window)
 {
     for (Form *form : all()) {
         if (window && form->window() && form->window()->windowHandle() == window)
-            return form->window();
+            return form;
     }
     return nullptr;
 }
 
-// The main window's activate event: coming back to it from another of the program's windows
-// puts the focus into the minimum box; coming back from another program, or from a message
-// box, leaves the focus where it was.
+// The main window's activate event: coming back to it from another of the program's windows,
+// whether that window is still open or has just been closed, puts the focus into the minimum
+// box; coming back from another program, or from a message box, leaves the focus where it was.
 void Forms::focusWindowChanged(QWindow *window)
 {
-    QWidget *form = formWindow(window);
+    Form *form = formOf(window);
     if (!form)
         return;
-    if (form == main.window() && m_lastActiveForm && m_lastActiveForm != form)
+    if (form == &main && m_lastActiveForm && m_lastActiveForm != form)
         main.Activate();
     m_lastActiveForm = form;
 }

@@ -5,7 +5,6 @@
 #include "generator/ui/frmzandrel.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <array>
 
@@ -38,7 +37,9 @@ public:
 private:
     std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
     void focusWindowChanged(QWindow *window);
-    QWidget *formWindow(QWindow *window);
+    Form *formOf(QWindow *window);
 
-    QPointer<QWidget> m_lastActiveForm;
+    // The form whose window was active last. The form outlives its window, so that coming back
+    // from a window that has just closed still counts as coming from one of the program's own.
+    Form *m_lastActiveForm = nullptr;
 };

@@ -4,8 +4,15 @@
 #include "runtime/randomgenerator.h"
 #include "support/recordingmessages.h"
 
+#include <QAccessible>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +28,9 @@ private slots:
     void escapedErrorIsReportedAndEnds();
     void messageBoxShowsTextUnderTheApplicationsTitle();
     void windowsCarryTheIconAndTheirCaptions();
+    void windowsCloseCleanlyUnderTheirBoxes_data();
+    void windowsCloseCleanlyUnderTheirBoxes();
+    void assistiveTechnologySeesWindowsAndReadOnlyBoxes();
 };
 
 void tst_Application::deliveredEventsPassThrough()
@@ -80,7 +90,7 @@ void tst_Application::messageBoxShowsTextUnderTheApplicationsTitle()
         box->button(QMessageBox::Ok)->click();
     });
     poll.start(10);
-    MessageBox().show(QStringLiteral("Min Value should be smaller than Max Value"));
+    MessageBox().show(QStringLiteral("Min Value should be smaller than Max Value"), nullptr);
     poll.stop();
     QCOMPARE(text, "Min Value should be smaller than Max Value");
     QCOMPARE(title, "Zandrel");
@@ -102,6 +112,142 @@ void tst_Application::windowsCarryTheIconAndTheirCaptions()
         QVERIFY(!form->window()->windowIcon().isNull());
         QCOMPARE(form->window()->windowTitle(), caption);
     }
+}
+
+// Presses a button as assistive technology does: through its accessible press action, which a
+// modal box does not hold back.
+static void pressAccessibly(QPushButton *button)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(accessible && accessible->actionInterface());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+void tst_Application::windowsCloseCleanlyUnderTheirBoxes_data()
+{
+    QTest::addColumn<QString>("count"); // typed into the export window before "Go"
+    QTest::addColumn<QString>("under"); // the start of the box's text, or the progress dialog
+    QTest::addColumn<QString>("how");
+    const QString refusal = QStringLiteral("Please enter number");
+    const QString generating = QStringLiteral("Generating");
+    QTest::newRow("refusal box, Close pressed accessibly") << "abc" << refusal << "Close";
+    QTest::newRow("refusal box, close box") << "abc" << refusal << "close box";
+    QTest::newRow("refusal box, Exit pressed accessibly") << "abc" << refusal << "Exit";
+    QTest::newRow("\"Generating\" box, Close pressed accessibly") << "5" << generating << "Close";
+    QTest::newRow("progress, Close pressed accessibly") << "1e8" << "progress" << "Close";
+    QTest::newRow("progress, close box") << "1e8" << "progress" << "close box";
+    QTest::newRow("progress, Exit pressed accessibly") << "1e8" << "progress" << "Exit";
+}
+
+void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
+{
+    QFETCH(QString, count);
+    QFETCH(QString, under);
+    QFETCH(QString, how);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    MixingGenerator generator(1);
+    auto *application = static_cast<Application *>(QCoreApplication::instance());
+    Forms forms(application->messages(), generator); // real message boxes
+    QSignalSpy ended(&forms, &Forms::ended);
+    forms.Start();
+    QTest::keyClicks(forms.main.window()->findChild<QLineEdit *>(QStringLiteral("txtMinValue")), QStringLiteral("0"));
+    QTest::keyClicks(forms.main.window()->findChild<QLineEdit *>(QStringLiteral("txtMaxValue")), QStringLiteral("1"));
+    forms.batch.Show();
+    QWidget *batch = forms.batch.window();
+    QTest::keyClicks(batch->findChild<QLineEdit *>(QStringLiteral("txtNumberofRandomNumbers")), count);
+
+    // Whenever a box waits: the one named is closed under by the action; any other gets its OK.
+    bool acted = false;
+    QElapsedTimer sinceActing; // an accessible press comes a moment later, as the button animates
+    QStringList leftOpen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        const bool named = box ? box->text().startsWith(under) : under == QLatin1String("progress");
+        if (acted && sinceActing.elapsed() < 1000)
+            return;
+        if (!named || acted) {
+            if (acted)
+                leftOpen << (box ? box->text() : modal->objectName());
+            if (box)
+                box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        acted = true;
+        sinceActing.start();
+        if (how == QLatin1String("Close"))
+            pressAccessibly(batch->findChild<QPushButton *>(QStringLiteral("cmdClose")));
+        else if (how == QLatin1String("Exit"))
+            pressAccessibly(forms.main.window()->findChild<QPushButton *>(QStringLiteral("cmdExit")));
+        else
+            batch->close();
+    });
+    poll.start(20);
+    QTest::mouseClick(batch->findChild<QPushButton *>(QStringLiteral("cmdCreateOutPut")), Qt::LeftButton);
+    poll.stop();
+
+    QVERIFY(acted);
+    QCOMPARE(leftOpen.join(QLatin1String(" / ")), QString()); // the box went with its window
+    QVERIFY(!forms.batch.isLoaded());
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // no file, not even half
+    QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
+    if (how != QLatin1String("Exit")) { // the program goes on
+        forms.batch.Show();
+        QVERIFY(forms.batch.window()->findChild<QLineEdit *>()->text().isEmpty());
+    }
+}
+
+void tst_Application::assistiveTechnologySeesWindowsAndReadOnlyBoxes()
+{
+    RecordingMessages messages;
+    MixingGenerator generator(1);
+    Forms forms(messages, generator);
+    forms.Start();
+    forms.batch.Show();
+    forms.contact.Show();
+    for (Form *form : std::initializer_list<Form *> { &forms.main, &forms.batch, &forms.contact }) {
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form->window());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), form->window()->windowTitle());
+    }
+
+    QWidget *main = forms.main.window();
+    QTest::keyClicks(main->findChild<QLineEdit *>(QStringLiteral("txtMinValue")), QStringLiteral("0"));
+    QTest::keyClicks(main->findChild<QLineEdit *>(QStringLiteral("txtMaxValue")), QStringLiteral("9"));
+    QTest::mouseClick(main->findChild<QPushButton *>(QStringLiteral("cmdGenerateRandomNumber")), Qt::LeftButton);
+    for (const char *name : { "txtRandom", "txtAverage" }) {
+        auto *box = main->findChild<QLineEdit *>(QString::fromLatin1(name));
+        const QString shown = box->text();
+        QVERIFY(!shown.isEmpty());
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(accessible->state().readOnly && !accessible->state().editable);
+        QCOMPARE(accessible->text(QAccessible::Value), shown);
+        QVERIFY(!accessible->editableTextInterface());
+        accessible->setText(QAccessible::Value, QStringLiteral("999"));
+        QCOMPARE(box->text(), shown);
+        QAccessibleTextInterface *text = accessible->textInterface(); // read and select, as a screen reader does
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), shown);
+        text->setSelection(0, 0, text->characterCount());
+        QCOMPARE(box->selectedText(), shown);
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(main->findChild<QLineEdit *>(QStringLiteral("txtMinValue")))
+                 ->editableTextInterface() != nullptr,
+             true); // the input boxes stay editable
+
+    // The contact line takes the focus and can be selected from the keyboard.
+    QWidget *contact = forms.contact.window();
+    contact->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contact));
+    auto *line = contact->findChild<QLabel *>(QStringLiteral("lblContact"));
+    QCOMPARE(QApplication::focusWidget(), line);
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(line->selectedText(), line->text());
 }
 
 int main(int argc, char *argv[])

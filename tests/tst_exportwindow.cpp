@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStorageInfo>
@@ -294,6 +295,16 @@ void tst_ExportWindow::enterPressesNothing()
     QTest::keyClick(countBox(), Qt::Key_Enter);
     QVERIFY(m_messages.texts.isEmpty());
     QVERIFY(homeFiles().isEmpty());
+
+    // Enter on the focused "Go" exports; on "Close" it closes the window.
+    auto *goButton = child<QPushButton>(batchWindow(), "cmdCreateOutPut");
+    goButton->setFocus();
+    QTest::keyClick(goButton, Qt::Key_Return);
+    QCOMPARE(homeFiles(), QStringList { "randomnumbers.xls" });
+    auto *closeButton = child<QPushButton>(batchWindow(), "cmdClose");
+    closeButton->setFocus();
+    QTest::keyClick(closeButton, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!m_forms->batch.isLoaded());
 }
 
 void tst_ExportWindow::batchLeavesMainWindowAlone()
@@ -414,14 +425,16 @@ void tst_ExportWindow::cancelKeepsEarlierFile()
     QCOMPARE(earlier.size(), 70000);
     m_messages.texts.clear();
 
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     bool sawModalDialog = false;
+    QString progressText;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
         auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
         if (!dialog || dialog->objectName() != QLatin1String("batchProgress"))
             return;
-        sawModalDialog = dialog->windowModality() == Qt::ApplicationModal
-            && dialog->labelText().contains(QLatin1String("written"));
+        sawModalDialog = dialog->windowModality() == Qt::ApplicationModal;
+        progressText = dialog->labelText();
         QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
     });
     poll.start(20);
@@ -432,6 +445,9 @@ void tst_ExportWindow::cancelKeepsEarlierFile()
     poll.stop();
 
     QVERIFY(sawModalDialog);
+    // Both counts with the locale's group separators.
+    const QRegularExpression progress(QStringLiteral("^Exporting the random numbers: [1-9]\\d{0,2}(,\\d{3})* of 100,000,000 written\\.$"));
+    QVERIFY2(progress.match(progressText).hasMatch(), qPrintable(progressText));
     QCOMPARE(m_messages.texts.size(), 2); // the text-file note, then no closing message
     QCOMPARE(m_messages.texts.last(), kGenerating);
     QCOMPARE(exportedLines("randomnumbers.txt"), earlier);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QWindow>
 
 #include <memory>
 
@@ -31,7 +32,7 @@ private slots:
     void editingABoundResetsTheAverage();
     void clearEmptiesAndResets();
     void noWholeNumberLeavesEverything();
-    void enterDrawsNothing();
+    void enterPressesOnlyAFocusedButton();
     void outputBoxesAreReadOnly();
     void boxesAreNamedByTheirLabels();
     void tabOrder();
@@ -39,6 +40,8 @@ private slots:
     void resizeMovesNothing();
     void activationFromOwnWindowFocusesMinimum();
     void activationFromElsewhereKeepsFocus();
+    void focusReturnsWhenAWindowCloses_data();
+    void focusReturnsWhenAWindowCloses();
 
 private:
     QWidget *window() const { return m_forms->main.window(); }
@@ -222,7 +225,7 @@ void tst_MainWindow::noWholeNumberLeavesEverything()
     QCOMPARE(m_generator.draws, 1);
 }
 
-void tst_MainWindow::enterDrawsNothing()
+void tst_MainWindow::enterPressesOnlyAFocusedButton()
 {
     typeInto(box("txtMinValue"), QStringLiteral("0"));
     typeInto(box("txtMaxValue"), QStringLiteral("10"));
@@ -232,6 +235,18 @@ void tst_MainWindow::enterDrawsNothing()
     QVERIFY(box("txtRandom")->text().isEmpty());
     QVERIFY(m_messages.texts.isEmpty());
     QCOMPARE(m_generator.draws, 0);
+
+    // On a button, Return and the keypad's Enter press it, as Space does.
+    button("cmdGenerateRandomNumber")->setFocus();
+    QTest::keyClick(button("cmdGenerateRandomNumber"), Qt::Key_Return);
+    QCOMPARE(box("txtRandom")->text(), "7");
+    QTest::keyClick(button("cmdGenerateRandomNumber"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(box("txtRandom")->text(), "3");
+    button("cmClear")->setFocus();
+    QTest::keyClick(button("cmClear"), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(box("txtRandom")->text().isEmpty() && box("txtMinValue")->text().isEmpty());
+    for (QPushButton *each : window()->findChildren<QPushButton *>())
+        QVERIFY(!each->isDefault() && !each->autoDefault());
 }
 
 void tst_MainWindow::outputBoxesAreReadOnly()
@@ -329,6 +344,38 @@ void tst_MainWindow::activationFromElsewhereKeepsFocus()
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
     QCOMPARE(focusName(), "txtMaxValue");
+}
+
+void tst_MainWindow::focusReturnsWhenAWindowCloses_data()
+{
+    QTest::addColumn<bool>("exportWindow"); // or the contact window
+    QTest::addColumn<QString>("how");
+    QTest::newRow("export window: Close") << true << "button";
+    QTest::newRow("export window: close box") << true << "close box";
+    QTest::newRow("export window: window manager") << true << "window manager";
+    QTest::newRow("contact window: close box") << false << "close box";
+    QTest::newRow("contact window: window manager") << false << "window manager";
+}
+
+void tst_MainWindow::focusReturnsWhenAWindowCloses()
+{
+    QFETCH(bool, exportWindow);
+    QFETCH(QString, how);
+    Form &form = exportWindow ? static_cast<Form &>(m_forms->batch) : m_forms->contact;
+    button("cmdOpenBatchForm")->setFocus(); // as after opening the export window with it
+    form.Show();
+    QVERIFY(QTest::qWaitForWindowActive(form.window()));
+    if (how == QLatin1String("button"))
+        QTest::mouseClick(child<QPushButton>(form.window(), "cmdClose"), Qt::LeftButton);
+    else if (how == QLatin1String("close box"))
+        form.window()->close();
+    else
+        form.window()->windowHandle()->close(); // as the window manager asks
+    QVERIFY(!form.isLoaded());
+    QTest::qWait(50); // the closed window goes away
+    window()->activateWindow(); // as the window manager does once the window has gone
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(focusName(), "txtMinValue");
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -41,10 +41,14 @@ helpers+=($!)
 until_true 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$work/display")"
 until_true 10 eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "the X server at $DISPLAY takes no connections"
-matchbox-window-manager -use_titlebar no >"$work/wm.log" 2>&1 &
-helpers+=($!)
-# The window manager is ready once it answers for the root window.
-until_true 10 eval 'wmctrl -m >/dev/null 2>&1' || fail "the window manager did not start"
+# The window manager is ready once it answers for the root window. Now and then it cannot open
+# the display although the server takes connections: then it is started again.
+start_window_manager() {
+    matchbox-window-manager -use_titlebar no >>"$work/wm.log" 2>&1 &
+    helpers+=($!)
+    until_true 5 eval 'wmctrl -m >/dev/null 2>&1'
+}
+start_window_manager || start_window_manager || start_window_manager || fail "the window manager did not start"
 
 HOME=$work QT_QPA_PLATFORM=xcb "$zandrel" >"$work/zandrel.log" 2>&1 &
 zandrel_pid=$!

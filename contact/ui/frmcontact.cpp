@@ -1,5 +1,7 @@
 #include "contact/ui/frmcontact.h"
 
+#include <QLabel>
+
 namespace {
 
 constexpr ControlSpec kControls[] = {
@@ -16,5 +18,15 @@ frmContact::frmContact(QObject *parent)
 
 void frmContact::createControls(QWidget *client, const TwipsScale &scale)
 {
-    ::createControls(client, kControls, scale); // plain text: not a link, and a click does nothing
+    ::createControls(client, kControls, scale);
+    // Plain text, not a link and not editable; but it takes the focus, so that a keyboard or
+    // screen-reader user can read it again, select it and copy the address.
+    auto *line = control<QLabel>("lblContact");
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    line->setFocusPolicy(Qt::StrongFocus);
+}
+
+void frmContact::onLoaded()
+{
+    control<QLabel>("lblContact")->setFocus();
 }

@@ -12,4 +12,5 @@ public:
 
 protected:
     void createControls(QWidget *client, const TwipsScale &scale) override;
+    void onLoaded() override;
 };

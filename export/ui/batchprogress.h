@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 #include <cstdint>
-#include <memory>
 
 class QProgressDialog;
 class QWidget;
@@ -18,13 +18,18 @@ public:
     BatchProgress(QWidget *parent, double lines);
     ~BatchProgress();
 
-    // Reports written numbers; false once the user has cancelled.
+    // Reports written numbers; false once the user has cancelled, or the window the dialog
+    // belongs to has gone (the dialog goes with it).
     bool update(std::uint64_t written);
 
 private:
-    QWidget *m_parent;
+    void showDialog(std::uint64_t written);
+    void setProgress(std::uint64_t written);
+
+    QPointer<QWidget> m_parent;
     double m_lines;
     QElapsedTimer m_clock;
     qint64 m_lastUpdate = 0;
-    std::unique_ptr<QProgressDialog> m_dialog;
+    bool m_shown = false;
+    QPointer<QProgressDialog> m_dialog;
 };

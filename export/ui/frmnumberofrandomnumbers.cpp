@@ -39,9 +39,8 @@ void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale 
     ::createControls(client, kControls, scale);
     txtNumberofRandomNumbers = control<QLineEdit>("txtNumberofRandomNumbers");
     labelFor(control<QLabel>("lblNumberofRandomNumbers"), txtNumberofRandomNumbers);
-    connect(control<QPushButton>("cmdCreateOutPut"), &QPushButton::clicked, this,
-            &frmNumberofRandomNumbers::cmdCreateOutPut_Click);
-    connect(control<QPushButton>("cmdClose"), &QPushButton::clicked, this, &frmNumberofRandomNumbers::Unload);
+    onClick("cmdCreateOutPut", &frmNumberofRandomNumbers::cmdCreateOutPut_Click);
+    onClick("cmdClose", &frmNumberofRandomNumbers::cmdClose_Click);
 }
 
 void frmNumberofRandomNumbers::onLoaded()
@@ -53,8 +52,10 @@ void frmNumberofRandomNumbers::ValidateCount()
 {
     m_checkedCount = checkCount(txtNumberofRandomNumbers->text(), QLocale());
     if (const QString message = countMessage(m_checkedCount.verdict); !message.isEmpty())
-        m_messages.show(message);
+        m_messages.show(message, window());
     CountValid = m_checkedCount.accepted();
+    if (!isLoaded())
+        return; // the window went while the message showed
     if (!CountValid) {
         txtNumberofRandomNumbers->clear();
         txtNumberofRandomNumbers->setFocus();
@@ -69,8 +70,8 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
     // empty, for the user to fill in.
     const RangeCheck check = checkRange(m_main.minimumText(), m_main.maximumText(), QLocale());
     if (!check.range) {
-        m_messages.show(check.message());
-        if (!m_main.isLoaded())
+        m_messages.show(check.message(), window());
+        if (!m_main.isLoaded() && isLoaded())
             m_main.Show();
     }
     return check.range;
@@ -78,25 +79,34 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
+    // Each message waits for the user, who may close the window meanwhile: then nothing more
+    // happens, and nothing is written.
     ValidateCount();
-    if (!CountValid)
+    if (!CountValid || !isLoaded())
         return;
     const std::optional<DrawRange> range = checkedRange();
-    if (!range)
+    if (!range || !isLoaded())
         return;
     const std::optional<QString> folder = exportFolder();
     if (!folder) {
-        m_messages.show(noExportFolderMessage());
+        m_messages.show(noExportFolderMessage(), window());
         return;
     }
     // A batch that cannot fit is refused before it fills the disk.
     if (const auto problem = batchSpaceProblem(*folder, batchLineCount(m_checkedCount.count), *range, QLocale())) {
-        m_messages.show(*problem);
+        m_messages.show(*problem, window());
         return;
     }
-    m_messages.show(QStringLiteral("Generating the random numbers. Please wait."));
+    m_messages.show(QStringLiteral("Generating the random numbers. Please wait."), window());
+    if (!isLoaded())
+        return;
     NumberOfBatch = m_checkedCount.count;
     GenerateBatchRandomNumbers(*range, *folder);
+}
+
+void frmNumberofRandomNumbers::cmdClose_Click()
+{
+    Unload();
 }
 
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range, const QString &folder)
@@ -110,11 +120,11 @@ void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range
     const QString shownPath = QDir::toNativeSeparators(path);
     switch (outcome.status) {
     case BatchOutcome::Written:
-        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath));
+        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
         break;
     case BatchOutcome::Failed:
         m_messages.show(
-            QStringLiteral("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error));
+            QStringLiteral("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error), window());
         break;
     case BatchOutcome::Cancelled:
         break;

@@ -41,6 +41,7 @@ private:
     // The main window's range as it stands, checked again; tells the user when it is refused.
     std::optional<DrawRange> checkedRange();
     void cmdCreateOutPut_Click();
+    void cmdClose_Click();
 
     frmZandrel &m_main;
     MessageSink &m_messages;

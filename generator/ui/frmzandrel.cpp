@@ -15,7 +15,7 @@ namespace {
 // In tab order.
 constexpr ControlSpec kControls[] = {
     { "cmdGenerateRandomNumber", ControlKind::Button, "Generate Random Number", { 480, 1200, 1815, 615 } },
-    { "txtRandom", ControlKind::TextBox, "", { 2400, 2280, 1215, 375 } },
+    { "txtRandom", ControlKind::OutputBox, "", { 2400, 2280, 1215, 375 } },
     { "txtMinValue", ControlKind::TextBox, "", { 1440, 360, 1215, 375 } },
     { "lblMinValue", ControlKind::Label, "Min Value", { 120, 360, 975, 375 } },
     { "txtMaxValue", ControlKind::TextBox, "", { 4680, 360, 1215, 375 } },
@@ -23,7 +23,7 @@ constexpr ControlSpec kControls[] = {
     { "lblRandomNumber", ControlKind::Label, "Random Number Generated", { 240, 2280, 2175, 375 } },
     { "cmClear", ControlKind::Button, "Clear", { 6960, 1200, 1335, 615 } },
     { "cmdExit", ControlKind::Button, "Exit", { 6960, 2160, 1335, 615 } },
-    { "txtAverage", ControlKind::TextBox, "", { 5400, 2280, 1215, 375 } },
+    { "txtAverage", ControlKind::OutputBox, "", { 5400, 2280, 1215, 375 } },
     { "Label1", ControlKind::Label, "Moving Average of the Randomly Generated Numbers", { 4200, 2280, 1095, 975 } },
     { "cmdOpenBatchForm", ControlKind::Button, "Generate Random Numbers and Export Them into Excel",
       { 2760, 1200, 1815, 615 } },
@@ -59,15 +59,11 @@ void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
     labelFor(control<QLabel>("lblMaxValue"), txtMaxValue);
     labelFor(control<QLabel>("lblRandomNumber"), txtRandom);
     labelFor(control<QLabel>("Label1"), txtAverage);
-    // The program writes the output boxes and never reads them; the user may select and copy.
-    txtRandom->setReadOnly(true);
-    txtAverage->setReadOnly(true);
 
-    connect(control<QPushButton>("cmdGenerateRandomNumber"), &QPushButton::clicked, this,
-            &frmZandrel::cmdGenerateRandomNumber_Click);
-    connect(control<QPushButton>("cmClear"), &QPushButton::clicked, this, &frmZandrel::cmClear_Click);
-    connect(control<QPushButton>("cmdExit"), &QPushButton::clicked, this, &frmZandrel::exitRequested);
-    connect(control<QPushButton>("cmdOpenBatchForm"), &QPushButton::clicked, this, &frmZandrel::cmdOpenBatchForm_Click);
+    onClick("cmdGenerateRandomNumber", &frmZandrel::cmdGenerateRandomNumber_Click);
+    onClick("cmClear", &frmZandrel::cmClear_Click);
+    onClick("cmdExit", &frmZandrel::cmdExit_Click);
+    onClick("cmdOpenBatchForm", &frmZandrel::cmdOpenBatchForm_Click);
     // Any change of a bound, typed or set by the program, starts a new average.
     connect(txtMinValue, &QLineEdit::textChanged, this, [this] { m_average.Reset(); });
     connect(txtMaxValue, &QLineEdit::textChanged, this, [this] { m_average.Reset(); });
@@ -110,7 +106,9 @@ void frmZandrel::ValidateRange()
     RangeValid = !m_checkedRange.boundsRefused();
     if (RangeValid)
         return;
-    m_messages.show(m_checkedRange.message());
+    m_messages.show(m_checkedRange.message(), window());
+    if (!isLoaded())
+        return; // the window went while the message showed
     ClearFields();
     txtMinValue->setFocus();
 }
@@ -121,7 +119,7 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
     if (!RangeValid)
         return;
     if (!m_checkedRange.range) {
-        m_messages.show(m_checkedRange.message()); // no whole number: the bounds stay for the user to mend
+        m_messages.show(m_checkedRange.message(), window()); // no whole number: the bounds stay for the user to mend
         return;
     }
     const double value = DrawRandomNumber(*m_checkedRange.range, m_generator);
@@ -134,6 +132,11 @@ void frmZandrel::cmClear_Click()
 {
     ClearFields();
     m_average.Reset();
+}
+
+void frmZandrel::cmdExit_Click()
+{
+    emit exitRequested();
 }
 
 void frmZandrel::cmdOpenBatchForm_Click()

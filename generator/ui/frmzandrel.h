@@ -47,6 +47,7 @@ private:
 
     void cmdGenerateRandomNumber_Click();
     void cmClear_Click();
+    void cmdExit_Click();
     void cmdOpenBatchForm_Click();
 
     MessageSink &m_messages;

@@ -1,7 +1,11 @@
 #include "runtime/ui/form.h"
 
+#include "runtime/ui/accessiblewidgets.h"
+
+#include <QDialog>
 #include <QEvent>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -14,6 +18,7 @@ Form::Form(const WindowSpec &spec, QObject *parent)
 Form::~Form()
 {
     delete m_window;
+    delete m_discarded;
 }
 
 QMenuBar *Form::createMenuBar(QWidget *)
@@ -26,7 +31,7 @@ void Form::Load()
     if (m_window)
         return;
 
-    auto *window = new QWidget(nullptr, Qt::Window);
+    auto *window = new FormWindow;
     window->setObjectName(QString::fromLatin1(m_spec.name));
     window->setWindowTitle(QString::fromUtf8(m_spec.caption));
 
@@ -77,7 +82,33 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 
 void Form::discardWindow()
 {
-    m_window->removeEventFilter(this);
-    m_window->deleteLater(); // once the close has run its course
+    QWidget *window = m_window;
     m_window = nullptr;
+    window->removeEventFilter(this);
+    // A message box or progress dialog of the window ends with it; a progress dialog counts
+    // as cancelled, so that a running batch stops and keeps the earlier file.
+    for (QDialog *dialog : window->findChildren<QDialog *>()) {
+        if (auto *progress = qobject_cast<QProgressDialog *>(dialog))
+            progress->cancel();
+        else if (dialog->isVisible())
+            dialog->reject();
+    }
+    if (m_handlersRunning > 0) {
+        window->hide();
+        m_discarded = window;
+    } else {
+        window->deleteLater(); // once the close has run its course
+    }
+}
+
+Form::Handling::Handling(Form &form)
+    : m_form(form)
+{
+    ++m_form.m_handlersRunning;
+}
+
+Form::Handling::~Handling()
+{
+    if (--m_form.m_handlersRunning == 0 && m_form.m_discarded)
+        m_form.m_discarded->deleteLater();
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QSize>
 #include <QWidget>
 
@@ -14,6 +15,12 @@ class QMenuBar;
 //  - Load creates the window and its controls, hidden, and runs the load event.
 //  - Show loads if needed, shows the window modeless and brings it to the front with focus.
 //  - Unload, or the window's close box, destroys the window and its controls.
+//
+// A handler of the window may wait in a message box or a progress dialog while the window is
+// unloaded by other means (its close box, the window manager, an accessibility action, Exit).
+// Unloading then hides the window at once and ends the window's boxes and dialogs (a progress
+// dialog as if cancelled); the controls are destroyed once the handler has returned, and the
+// handler, finding the form no longer loaded, stops.
 class Form : public QObject
 {
     Q_OBJECT
@@ -54,11 +61,37 @@ protected:
         return found;
     }
 
+    // Runs handler when the named button is pressed, as a handler of this window.
+    template<typename Owner>
+    void onClick(const char *buttonName, void (Owner::*handler)())
+    {
+        connect(control<QPushButton>(buttonName), &QPushButton::clicked, this, [this, handler] {
+            const Handling handling(*this);
+            (static_cast<Owner *>(this)->*handler)();
+        });
+    }
+
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // While one lives, a handler of the window runs.
+    class Handling
+    {
+    public:
+        explicit Handling(Form &form);
+        ~Handling();
+        Handling(const Handling &) = delete;
+        Handling &operator=(const Handling &) = delete;
+
+    private:
+        Form &m_form;
+    };
+
     void discardWindow();
 
     WindowSpec m_spec;
     QPointer<QWidget> m_window;
+    int m_handlersRunning = 0;
+    // Unloaded while a handler ran: destroyed when the last one returns.
+    QPointer<QWidget> m_discarded;
 };

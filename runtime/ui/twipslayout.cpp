@@ -1,6 +1,9 @@
 #include "runtime/ui/twipslayout.h"
 
+#include "runtime/ui/accessiblewidgets.h"
+
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,8 +13,35 @@
 #include <cmath>
 
 namespace {
+
 constexpr double kTwipsPerPixel = 15.0;
-}
+
+// Return or the keypad's Enter presses the button that has the focus, as Space does. The button
+// stays an ordinary one: it is no default button, so Enter in a text box presses nothing.
+class EnterPressesButton final : public QObject
+{
+public:
+    explicit EnterPressesButton(QPushButton *button)
+        : QObject(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) || key->isAutoRepeat())
+            return false;
+        static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+};
+
+} // namespace
 
 TwipsScale::TwipsScale(double x, double y)
     : m_x(std::max(1.0, x))
@@ -78,8 +108,12 @@ void createControls(QWidget *parent, std::span<const ControlSpec> specs, const T
         case ControlKind::TextBox:
             control = new QLineEdit(caption, parent);
             break;
+        case ControlKind::OutputBox:
+            control = new OutputBox(parent);
+            break;
         case ControlKind::Label: {
             auto *label = new QLabel(caption, parent);
+            label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             control = label;
@@ -88,6 +122,7 @@ void createControls(QWidget *parent, std::span<const ControlSpec> specs, const T
         case ControlKind::Button: {
             auto *button = new QPushButton(parent);
             button->setAutoDefault(false);
+            new EnterPressesButton(button);
             button->setAccessibleName(caption);
             control = button;
             break;

@@ -31,7 +31,12 @@ private:
     double m_y;
 };
 
-enum class ControlKind { TextBox, Label, Button };
+enum class ControlKind {
+    TextBox,
+    OutputBox, // a text box the program writes and the user only reads
+    Label,
+    Button,
+};
 
 // One control of a window with a fixed layout: its objectName, kind, caption and place in twips.
 struct ControlSpec

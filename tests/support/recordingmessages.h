@@ -11,7 +11,7 @@
 class RecordingMessages final : public MessageSink
 {
 public:
-    void show(const QString &text) override
+    void show(const QString &text, QWidget *) override
     {
         texts.append(text);
         if (onShow)
