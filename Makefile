@@ -1,5 +1,6 @@
 # Quick start: `make run` builds and starts Zandrel, `make test` builds it and runs every test.
-# Both install any missing Debian packages first (as root, or through sudo).
+# Both install any missing Debian packages first (as root, or through sudo apt-get): `make run`
+# only what building and running the program needs, `make test` what every test needs too.
 
 SHELL := /bin/bash
 
@@ -10,11 +11,12 @@ FUZZ_SECONDS   ?= 60
 PREFIX         ?= /usr/local
 CMAKE_ARGS     ?=
 
-# What building and testing need; the whole-program test runs on a real X server with a small
-# window manager, typing through xdotool.
-PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libbenchmark-dev \
-            fonts-dejavu-core xvfb xauth xdotool matchbox-window-manager wmctrl time \
-            desktop-file-utils dpkg-dev
+# What building and running the program needs.
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev fonts-dejavu-core
+# What the tests and benchmarks add: the whole-program test runs on a real X server with a small
+# window manager, typing through xdotool; the package is checked by Debian's own tools.
+TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool matchbox-window-manager wmctrl time \
+                 desktop-file-utils dpkg-dev lintian devscripts appstream binutils gzip man-db
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
@@ -25,7 +27,7 @@ else
 SUDO := sudo
 endif
 
-.PHONY: all deps fuzz-deps configure build run test bench sanitize fuzz install package clean
+.PHONY: all build-deps deps fuzz-deps configure build build-program run test bench sanitize fuzz install package clean
 
 all: build
 
@@ -40,32 +42,43 @@ define install-missing
 	fi
 endef
 
-deps:
-	$(call install-missing,$(PACKAGES))
+build-deps:
+	$(call install-missing,$(BUILD_PACKAGES))
+
+deps: build-deps
+	$(call install-missing,$(TEST_PACKAGES))
 
 fuzz-deps:
 	$(call install-missing,$(FUZZ_PACKAGES))
 
-configure: deps
+configure: build-deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
 
-build: configure
+# The program alone, none of the tests or benchmarks.
+build-program: configure
+	cmake --build $(BUILD) --target zandrel
+
+build: deps configure
 	cmake --build $(BUILD)
 
-run: build
+run: build-program
 	$(BUILD)/app/zandrel
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
-# Puts zandrel on the PATH with its menu entry and icon (PREFIX=/usr/local by default).
-install: build
+# Puts zandrel on the PATH with its menu entry, icon, manual page and AppStream metadata
+# (PREFIX=/usr/local by default).
+install: configure
+	cmake --build $(BUILD) --target zandrel zandrel_manual zandrel_changelog
 	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A .deb for Debian: $(BUILD)/zandrel_<version>_<arch>.deb
+# A .deb for Debian: $(BUILD)/zandrel_<version>_<arch>.deb, checked by lintian, hardening-check,
+# appstreamcli and desktop-file-validate; the build stops if any of them objects.
 package: build
 	cd $(BUILD) && cpack -G DEB
-	@ls -l $(BUILD)/*.deb && dpkg-deb --field $(BUILD)/*.deb Depends
+	tests/package_check.sh $(BUILD)
+	@ls -l $(BUILD)/*.deb && dpkg-deb --field $(BUILD)/*.deb Depends Recommends
 
 # The micro-benchmarks, then the batch export timed against shuf.
 bench: build
@@ -74,7 +87,7 @@ bench: build
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF \
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF -DZANDREL_HARDENING=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)"
 	cmake --build $(SANITIZE_BUILD)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -84,7 +97,7 @@ sanitize: deps
 # Each fuzz target for FUZZ_SECONDS, starting from the seeds in fuzz/corpus; what it finds is
 # written to $(FUZZ_BUILD)/crash-*.
 fuzz: deps fuzz-deps
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANDREL_FUZZ=ON \
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANDREL_FUZZ=ON -DZANDREL_HARDENING=OFF \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) --target fuzz_numbers fuzz_range
 	@for target in numbers range; do \

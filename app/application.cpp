@@ -8,7 +8,7 @@ Application::Application(int &argc, char **argv)
     // Only the name: a display name would be appended to every window's title.
     setApplicationName(QStringLiteral("Zandrel"));
     setApplicationVersion(QStringLiteral(ZANDREL_VERSION));
-    setDesktopFileName(QStringLiteral("zandrel"));
+    setDesktopFileName(QStringLiteral("com.example.zandrel"));
     // Every window carries the program's icon; the installed theme icon is the same picture.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("zandrel"), QIcon(QStringLiteral(":/icons/zandrel.png"))));
 }

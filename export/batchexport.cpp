@@ -16,8 +16,6 @@
 #ifndef Q_OS_WIN
 #include <pwd.h>
 #include <unistd.h>
-
-#include <vector>
 #endif
 
 std::optional<QString> exportFolder()
@@ -28,10 +26,10 @@ std::optional<QString> exportFolder()
     if (const QString home = qEnvironmentVariable("HOME"); !home.isEmpty())
         return home;
     // No HOME, as under some service managers: the user database still knows the folder.
-    std::vector<char> buffer(16384);
+    char buffer[16384]; // ample for one entry of the user database
     passwd entry {};
     passwd *found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+    if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir
         && found->pw_dir[0] != '\0')
         return QFile::decodeName(found->pw_dir);
     return std::nullopt;

@@ -10,13 +10,16 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 [ -x "$prefix/bin/zandrel" ] || fail "no bin/zandrel"
-desktop="$prefix/share/applications/zandrel.desktop"
+desktop="$prefix/share/applications/com.example.zandrel.desktop"
 [ -f "$desktop" ] || fail "no menu entry"
 icon="$prefix/share/icons/hicolor/scalable/apps/zandrel.svg"
 [ -f "$icon" ] || fail "no scalable icon"
 grep -q '^Exec=zandrel$' "$desktop" || fail "the menu entry does not start zandrel"
 grep -q '^Icon=zandrel$' "$desktop" || fail "the menu entry does not name the icon"
 grep -q '<svg' "$icon" || fail "the icon is not an SVG file"
+[ -f "$prefix/share/man/man1/zandrel.1.gz" ] || fail "no manual page"
+[ -f "$prefix/share/metainfo/com.example.zandrel.metainfo.xml" ] || fail "no AppStream metadata"
+[ -f "$prefix/share/doc/zandrel/copyright" ] || fail "no copyright file"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate refuses the menu entry"
 else

@@ -299,10 +299,11 @@ void tst_MainWindow::captionsShowWhole()
                  qPrintable(each->objectName()));
     }
     for (QLabel *label : window()->findChildren<QLabel *>()) {
-        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+        const QRect room = label->contentsRect(); // below the margin that aligns it with its box
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
                                                                Qt::TextWordWrap, label->text());
-        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                 qPrintable(label->objectName()));
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1: needs %2x%3 in %4x%5").arg(label->objectName()).arg(needed.width()).arg(needed.height()).arg(room.width()).arg(room.height())));
     }
     // The long captions do wrap.
     QVERIFY(button("cmdOpenBatchForm")->text().contains(QLatin1Char('\n')));

@@ -75,4 +75,6 @@ void BatchProgress::showDialog(std::uint64_t written)
     waiting.start();
     while (m_dialog && !m_dialog->windowHandle()->isExposed() && waiting.elapsed() < kPaintWithinMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (m_dialog)
+        m_dialog->repaint();
 }

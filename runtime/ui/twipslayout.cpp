@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <cmath>
@@ -84,10 +85,34 @@ QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int wid
     return wrapped + line;
 }
 
-void labelFor(QLabel *label, QWidget *box)
+namespace {
+
+// Where a line edit draws the top of its text line, from the top of the box: centred in the
+// box's contents, as QLineEdit paints it.
+int textLineTop(const QLineEdit *box)
+{
+    QStyleOptionFrame panel;
+    panel.initFrom(box);
+    panel.rect = box->rect();
+    panel.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, box) : 0;
+    panel.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &panel, box);
+    return contents.top() + (contents.height() - box->fontMetrics().height() + 1) / 2;
+}
+
+} // namespace
+
+void labelFor(QLabel *label, QLineEdit *box)
 {
     label->setBuddy(box);
     box->setAccessibleName(label->text());
+    // A label in the row of its box starts its first line on the box's text line rather than
+    // at the box's top edge: the room for its caption keeps its size, one text line lower.
+    if (label->y() == box->y()) {
+        const int top = textLineTop(box);
+        label->setContentsMargins(0, top, 0, 0);
+        label->resize(label->width(), label->height() + top);
+    }
 }
 
 int buttonTextWidth(const QWidget *button)

@@ -8,6 +8,7 @@
 class QFont;
 class QFontMetrics;
 class QLabel;
+class QLineEdit;
 class QString;
 class QWidget;
 
@@ -51,8 +52,10 @@ struct ControlSpec
 // at blanks. The order of specs is the tab order of the controls that take the focus.
 void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale);
 
-// Makes label the buddy of box and its caption the box's accessible name.
-void labelFor(QLabel *label, QWidget *box);
+// Makes label the buddy of box and its caption the box's accessible name. A label at the top
+// of its box has its first line aligned with the box's text: its caption moves down to the
+// box's text line, with the room laid out for it.
+void labelFor(QLabel *label, QLineEdit *box);
 
 // caption with line breaks at blanks, so that each line fits width where a word allows.
 QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width);
