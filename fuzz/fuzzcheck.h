@@ -8,7 +8,8 @@
 #include <span>
 
 // Locales with different separators: none, comma groups, point groups with a decimal comma,
-// blank groups, and a minus sign that is not ASCII.
+// blank groups with a minus sign that is not ASCII and an exponent that is not E, and
+// apostrophe groups.
 inline std::span<const QLocale> fuzzLocales()
 {
     static const QLocale locales[] = {
@@ -17,6 +18,7 @@ inline std::span<const QLocale> fuzzLocales()
         QLocale(QLocale::German, QLocale::Germany),
         QLocale(QLocale::French, QLocale::France),
         QLocale(QLocale::Swedish, QLocale::Sweden),
+        QLocale(QLocale::German, QLocale::Switzerland),
     };
     return locales;
 }
