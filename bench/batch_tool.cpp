@@ -27,7 +27,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(check.message()));
         return 1;
     }
-    const BatchOutcome outcome = writeBatch(QString::fromLocal8Bit(argv[4]), count.count, *check.range, processGenerator());
+    const BatchOutcome outcome =
+        writeBatch(QString::fromLocal8Bit(argv[4]), count.count, *check.range, processGenerator());
     if (outcome.status != BatchOutcome::Written) {
         std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
         return 1;

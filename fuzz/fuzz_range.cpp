@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 input);
         if (check.verdict == RangeVerdict::NoWholeNumber)
             require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", input);
-        require(generator.draws == 0 && generator.reinitialisations == 0, "a refused range touched the generator", input);
+        require(generator.draws == 0 && generator.reinitialisations == 0, "a refused range touched the generator",
+                input);
     }
 
     const CountCheck count = checkCount(countText, locale);

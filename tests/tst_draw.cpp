@@ -141,7 +141,8 @@ void tst_Draw::minimumIsHalfAsLikely_data()
     QTest::addColumn<double>("minimum");
     QTest::addColumn<QList<int>>("counts"); // of minimum, minimum + 1, ... for values evenly spread
 
-    QTest::newRow("5 to 10: 5 is 1 in 11, 6 to 10 each 2 in 11") << 5.0 << QList<int> { 1000, 2000, 2000, 2000, 2000, 2000 };
+    QTest::newRow("5 to 10: 5 is 1 in 11, 6 to 10 each 2 in 11")
+        << 5.0 << QList<int> { 1000, 2000, 2000, 2000, 2000, 2000 };
     QTest::newRow("0 to 4: 0 and 4 half as likely") << 0.0 << QList<int> { 500, 1000, 1000, 1000, 500 };
     QTest::newRow("2^52 to 2^52 + 2: 1 in 5, 2 in 5, 2 in 5") << 0x1p52 << QList<int> { 1000, 2000, 2000 };
 }
@@ -205,12 +206,14 @@ void tst_Draw::wideRangesUseEveryNumber()
     }
     // Odd and even numbers, and the low bits in general, come out evenly: 5 standard deviations.
     QVERIFY2(std::abs(odd - draws / 2) < 5 * std::sqrt(draws / 4.0), qPrintable(QString::number(odd)));
-    QVERIFY2(std::abs(multiplesOf64 - draws / 64) < 5 * std::sqrt(draws / 64.0), qPrintable(QString::number(multiplesOf64)));
+    QVERIFY2(std::abs(multiplesOf64 - draws / 64) < 5 * std::sqrt(draws / 64.0),
+             qPrintable(QString::number(multiplesOf64)));
     // Nearly every draw is a number not drawn before.
     std::sort(values.begin(), values.end());
     const auto distinct = std::unique(values.begin(), values.end()) - values.begin();
     const double expectedRepeats = double(draws) * draws / (2 * (maximum - minimum));
-    QVERIFY2(double(draws - distinct) < expectedRepeats + 5 * std::sqrt(expectedRepeats) + 5, qPrintable(QString::number(distinct)));
+    QVERIFY2(double(draws - distinct) < expectedRepeats + 5 * std::sqrt(expectedRepeats) + 5,
+             qPrintable(QString::number(distinct)));
 }
 
 void tst_Draw::fractionalBoundsDrawWholeNumbersBetween()

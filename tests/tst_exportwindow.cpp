@@ -446,7 +446,8 @@ void tst_ExportWindow::cancelKeepsEarlierFile()
 
     QVERIFY(sawModalDialog);
     // Both counts with the locale's group separators.
-    const QRegularExpression progress(QStringLiteral("^Exporting the random numbers: [1-9]\\d{0,2}(,\\d{3})* of 100,000,000 written\\.$"));
+    const QRegularExpression progress(
+        QStringLiteral("^Exporting the random numbers: [1-9]\\d{0,2}(,\\d{3})* of 100,000,000 written\\.$"));
     QVERIFY2(progress.match(progressText).hasMatch(), qPrintable(progressText));
     QCOMPARE(m_messages.texts.size(), 2); // the text-file note, then no closing message
     QCOMPARE(m_messages.texts.last(), kGenerating);

@@ -194,7 +194,8 @@ void tst_Runtime::numberToText()
 void tst_Runtime::numberToTextReadsBack()
 {
     for (const QLocale &locale : { c, enUS, deDE }) {
-        for (double value : { 0.01, 1.67, 42.0, 1e15, 1.25e20, -3.75, 123456.78, 1e-7, DBL_MAX, 0x1p53 - 1, 0.1 + 0.2 }) {
+        for (double value :
+             { 0.01, 1.67, 42.0, 1e15, 1.25e20, -3.75, 123456.78, 1e-7, DBL_MAX, 0x1p53 - 1, 0.1 + 0.2 }) {
             const QString text = ::numberToText(value, locale);
             const auto back = toNumber(text, locale);
             QVERIFY2(back.has_value(), qPrintable(text));

@@ -120,11 +120,13 @@ void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range
     const QString shownPath = QDir::toNativeSeparators(path);
     switch (outcome.status) {
     case BatchOutcome::Written:
-        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
+        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath),
+                        window());
         break;
     case BatchOutcome::Failed:
-        m_messages.show(
-            QStringLiteral("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error), window());
+        m_messages.show(QStringLiteral("The random numbers could not be exported into '%1': %2")
+                            .arg(shownPath, outcome.error),
+                        window());
         break;
     case BatchOutcome::Cancelled:
         break;

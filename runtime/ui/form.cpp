@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <utility>
+
 Form::Form(const WindowSpec &spec, QObject *parent)
     : QObject(parent)
     , m_spec(spec)
@@ -18,7 +20,7 @@ Form::Form(const WindowSpec &spec, QObject *parent)
 Form::~Form()
 {
     delete m_window;
-    delete m_discarded;
+    qDeleteAll(m_discarded);
 }
 
 QMenuBar *Form::createMenuBar(QWidget *)
@@ -95,7 +97,7 @@ void Form::discardWindow()
     }
     if (m_handlersRunning > 0) {
         window->hide();
-        m_discarded = window;
+        m_discarded.append(window);
     } else {
         window->deleteLater(); // once the close has run its course
     }
@@ -109,6 +111,10 @@ Form::Handling::Handling(Form &form)
 
 Form::Handling::~Handling()
 {
-    if (--m_form.m_handlersRunning == 0 && m_form.m_discarded)
-        m_form.m_discarded->deleteLater();
+    if (--m_form.m_handlersRunning > 0)
+        return;
+    for (QWidget *window : std::exchange(m_form.m_discarded, {})) {
+        if (window)
+            window->deleteLater();
+    }
 }

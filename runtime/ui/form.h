@@ -2,6 +2,7 @@
 
 #include "runtime/ui/twipslayout.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QPushButton>
@@ -92,6 +93,6 @@ private:
     WindowSpec m_spec;
     QPointer<QWidget> m_window;
     int m_handlersRunning = 0;
-    // Unloaded while a handler ran: destroyed when the last one returns.
-    QPointer<QWidget> m_discarded;
+    // Windows unloaded while a handler ran: destroyed when the last one returns.
+    QList<QPointer<QWidget>> m_discarded;
 };
