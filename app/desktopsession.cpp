@@ -25,12 +25,11 @@ QString g_platformProblem; // what the platform plugin said first, before Qt gav
 void oneLineOnFailedStart(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
-        if (context.category && QByteArray(context.category).startsWith("qt.qpa")) {
-            if (g_platformProblem.isEmpty())
-                g_platformProblem = message;
-        }
-        else
+        const bool platform = context.category && QByteArray(context.category).startsWith("qt.qpa");
+        if (!platform)
             g_usualHandler(type, context, message);
+        else if (g_platformProblem.isEmpty())
+            g_platformProblem = message;
         return;
     }
     const QString why = g_platformProblem.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0) : g_platformProblem;

@@ -35,9 +35,9 @@ bool BatchProgress::update(std::uint64_t written)
         return !(m_dialog && m_dialog->wasCanceled());
     m_lastUpdate = now;
 
-    if (!m_shown)
+    if (!m_shown) {
         showDialog(written);
-    else if (m_dialog) {
+    } else {
         setProgress(written);
         QCoreApplication::processEvents();
     }

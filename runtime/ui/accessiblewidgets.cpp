@@ -79,11 +79,10 @@ public:
         return box()->cursorPositionAt(box()->mapFromGlobal(point));
     }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *start, int *end) const override
+    QString attributes(int /*offset*/, int *start, int *end) const override
     {
-        *start = 0;
+        *start = 0; // no attributes anywhere in the text
         *end = characterCount();
-        Q_UNUSED(offset);
         return {};
     }
 
