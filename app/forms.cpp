@@ -4,10 +4,11 @@
 #include <QWidget>
 #include <QWindow>
 
-Forms::Forms(MessageSink &messages, RandomGenerator &generator, QObject *parent)
+Forms::Forms(MessageSink &messages, SharedGenerator &generator, QObject *parent)
     : QObject(parent)
     , main(messages, generator)
-    , batch(main, messages, generator)
+    , batch({ [this] { return std::pair(main.minimumText(), main.maximumText()); }, [this] { main.Show(); } },
+            messages, generator)
 {
     connect(&main, &frmZandrel::openBatchFormRequested, &batch, &Form::Show);
     connect(&main, &frmZandrel::contactRequested, &contact, &Form::Show);

@@ -10,7 +10,7 @@
 
 class MessageSink;
 class QWindow;
-class RandomGenerator;
+class SharedGenerator;
 
 // The one instance of each window class, and how they open, close and end the program.
 class Forms final : public QObject
@@ -18,7 +18,7 @@ class Forms final : public QObject
     Q_OBJECT
 
 public:
-    Forms(MessageSink &messages, RandomGenerator &generator, QObject *parent = nullptr);
+    Forms(MessageSink &messages, SharedGenerator &generator, QObject *parent = nullptr);
 
     // Loads and shows the main window.
     void Start();

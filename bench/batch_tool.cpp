@@ -1,11 +1,13 @@
-// Writes a batch exactly as the export window's "Go" does, without the windows, for timing:
+// Writes a batch exactly as the export window's "Go" does, its thread included, without the
+// windows, for timing:
 //   zandrel_batch COUNT MIN MAX FILE
 // The texts are read in the user's locale like the windows read them.
-#include "export/batchexport.h"
+#include "export/batchjob.h"
 #include "export/countcheck.h"
 #include "generator/rangecheck.h"
 #include "runtime/randomgenerator.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cstdio>
@@ -27,8 +29,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(check.message()));
         return 1;
     }
-    const BatchOutcome outcome =
-        writeBatch(QString::fromLocal8Bit(argv[4]), count.count, *check.range, processGenerator());
+    const QFileInfo file(QString::fromLocal8Bit(argv[4]));
+    BatchRequest request = makeBatchRequest(file.absolutePath(), true, count.count, *check.range);
+    request.path = file.absoluteFilePath(); // any name, for timing
+    BatchJob job(request, processGenerator());
+    const BatchOutcome outcome = job.wait();
     if (outcome.status != BatchOutcome::Written) {
         std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
         return 1;

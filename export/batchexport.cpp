@@ -1,6 +1,5 @@
 #include "export/batchexport.h"
 
-#include "generator/draw.h"
 #include "runtime/numberformat.h"
 #include "runtime/outputfile.h"
 #include "runtime/randomgenerator.h"
@@ -11,8 +10,15 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#endif
 #ifndef Q_OS_WIN
 #include <pwd.h>
 #include <unistd.h>
@@ -48,27 +54,26 @@ QString exportPath(const QString &folder, bool excelOutput)
     return QDir(folder).filePath(name);
 }
 
-double batchLineCount(double size)
+BatchRequest makeBatchRequest(const QString &folder, bool excelOutput, double size, const DrawRange &range)
 {
-    return std::ceil(size);
+    return { folder, exportPath(folder, excelOutput), std::ceil(size), range };
 }
 
-double leastBatchBytes(double lines, const DrawRange &range)
+double leastBatchBytes(const BatchRequest &request)
 {
     char text[kMaxWholeNumberChars];
-    auto shortest = static_cast<double>(writeWholeNumber(range.first(), text));
-    if (range.last() >= 1e15)
+    auto shortest = static_cast<double>(writeWholeNumber(request.range.first(), text));
+    if (request.range.last() >= kExponentFormFrom)
         shortest = std::min(shortest, 5.0); // the shortest exponent form, "1E+15"
-    return lines * (shortest + 2);
+    return request.lines * (shortest + 2);
 }
 
-std::optional<QString> batchSpaceProblem(const QString &folder, double lines, const DrawRange &range,
-                                         const QLocale &locale)
+std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLocale &locale)
 {
-    const QStorageInfo storage(folder);
+    const QStorageInfo storage(request.folder);
     if (!storage.isValid() || !storage.isReady())
         return std::nullopt;
-    const double needed = leastBatchBytes(lines, range);
+    const double needed = leastBatchBytes(request);
     const qint64 available = storage.bytesAvailable();
     if (available < 0 || needed <= static_cast<double>(available))
         return std::nullopt;
@@ -76,44 +81,144 @@ std::optional<QString> batchSpaceProblem(const QString &folder, double lines, co
     const auto neededBytes = static_cast<qint64>(std::min(needed, 0x1p62));
     return QStringLiteral("The random numbers cannot be exported into '%1': the file needs at least %2, "
                           "and only %3 are free there.")
-        .arg(QDir::toNativeSeparators(folder), locale.formattedDataSize(neededBytes),
+        .arg(QDir::toNativeSeparators(request.folder), locale.formattedDataSize(neededBytes),
              locale.formattedDataSize(available));
 }
 
 namespace {
 
-template<typename Generator>
-BatchOutcome writeLines(OutputFile &file, double size, const DrawRange &range, Generator &generator,
-                        const BatchProgressCallback &progress)
+// Numbers drawn for the batch, on their way from the thread that draws them to the thread that
+// writes them: a ring of a few stretches, so that neither thread waits for the other as long as
+// both keep pace, and memory stays the same whatever the batch's length.
+class Stretches
 {
-    const double lines = batchLineCount(size);
-    std::uint64_t written = 0;
-    do {
-        file.writeLine(DrawRandomNumber(range, generator));
-        ++written;
-        if (written % kBatchProgressStride == 0) {
-            if (!file.ok())
-                break;
-            if (progress && !progress(written))
-                return { BatchOutcome::Cancelled, written, {} }; // the temporary file goes with `file`
-        }
-    } while (static_cast<double>(written) < lines);
+public:
+    struct Stretch
+    {
+        std::array<double, kBatchStretch> numbers;
+        std::size_t count = 0;
+    };
 
-    if (!file.commit())
-        return { BatchOutcome::Failed, written, file.errorString() };
-    return { BatchOutcome::Written, written, {} };
+    // The drawing side. The next stretch to fill: nullptr once stop is requested or the writing
+    // side has given up.
+    Stretch *toFill(const std::stop_token &stop)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, stop, [this] { return m_closed || m_filled - m_emptied < kRing; });
+        return m_closed || stop.stop_requested() ? nullptr : &m_ring[m_filled % kRing];
+    }
+    void filled() { change([this] { ++m_filled; }); }
+    // No more stretches come.
+    void finish() { change([this] { m_finished = true; }); }
+
+    // The writing side. The next filled stretch: nullptr once the drawing side has finished and
+    // every stretch is written.
+    const Stretch *toWrite()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_emptied < m_filled || m_finished; });
+        return m_emptied < m_filled ? &m_ring[m_emptied % kRing] : nullptr;
+    }
+    void written() { change([this] { ++m_emptied; }); }
+    // The writing side gives up: the drawing side stops.
+    void close() { change([this] { m_closed = true; }); }
+
+private:
+    static constexpr std::uint64_t kRing = 4;
+
+    template<typename Change>
+    void change(Change &&change)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            change();
+        }
+        m_changed.notify_all();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    std::array<Stretch, kRing> m_ring;
+    std::uint64_t m_filled = 0;  // stretches filled so far
+    std::uint64_t m_emptied = 0; // stretches written so far
+    bool m_finished = false;
+    bool m_closed = false;
+};
+
+// Draws count numbers of the batch; the program's own generator is drawn from without a call per
+// number.
+void drawStretch(const DrawRange &range, RandomGenerator &generator, double *numbers, std::size_t count)
+{
+    if (auto *mixing = dynamic_cast<MixingGenerator *>(&generator)) {
+        for (std::size_t i = 0; i < count; ++i)
+            numbers[i] = DrawRandomNumber(range, *mixing);
+    } else {
+        for (std::size_t i = 0; i < count; ++i)
+            numbers[i] = DrawRandomNumber(range, generator);
+    }
+}
+
+// The drawing side: every number of the batch, a stretch at a time. The generator is held for one
+// stretch's draws only, so that a draw on the window thread waits a fraction of a millisecond.
+void drawBatch(const BatchRequest &request, SharedGenerator &generator, const std::stop_token &stop,
+               Stretches &stretches)
+{
+    nameThisThread("zandrel-draw");
+    double drawn = 0;
+    while (drawn < request.lines) {
+        Stretches::Stretch *stretch = stretches.toFill(stop);
+        if (!stretch)
+            break;
+        const double left = request.lines - drawn;
+        stretch->count = left < kBatchStretch ? static_cast<std::size_t>(left) : kBatchStretch;
+        generator.use([&](RandomGenerator &held) {
+            drawStretch(request.range, held, stretch->numbers.data(), stretch->count);
+        });
+        drawn += static_cast<double>(stretch->count);
+        stretches.filled();
+    }
+    stretches.finish();
 }
 
 } // namespace
 
-BatchOutcome writeBatch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
-                        const BatchProgressCallback &progress)
+void nameThisThread(const char *name)
 {
-    OutputFile file(path);
+#ifdef Q_OS_LINUX
+    pthread_setname_np(pthread_self(), name); // as debuggers and `top -H` show it
+#else
+    Q_UNUSED(name);
+#endif
+}
+
+BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator, const BatchControl &control)
+{
+    OutputFile file(request.path);
     if (!file.open())
         return { BatchOutcome::Failed, 0, file.errorString() };
-    // The program's own generator is drawn from in the loop itself, without a call per number.
-    if (auto *mixing = dynamic_cast<MixingGenerator *>(&generator))
-        return writeLines(file, size, range, *mixing, progress);
-    return writeLines(file, size, range, generator, progress);
+
+    // Two threads share the work: this one formats and writes what the other draws.
+    Stretches stretches;
+    const std::jthread drawer([&] { drawBatch(request, generator, control.stop, stretches); });
+    std::uint64_t written = 0;
+    while (const Stretches::Stretch *stretch = stretches.toWrite()) {
+        for (std::size_t i = 0; i < stretch->count; ++i)
+            file.writeLine(stretch->numbers[i]);
+        written += stretch->count;
+        stretches.written();
+        if (control.written)
+            control.written->store(written, std::memory_order_relaxed);
+        if (!file.ok() || control.stop.stop_requested()) {
+            stretches.close();
+            break;
+        }
+    }
+    // The drawer has ended before the file is committed or removed (`drawer` is joined when this
+    // returns; the file goes after it).
+
+    if (control.stop.stop_requested())
+        return { BatchOutcome::Stopped, written, {} }; // the temporary file goes with `file`
+    if (!file.commit())
+        return { BatchOutcome::Failed, written, file.errorString() };
+    return { BatchOutcome::Written, written, {} };
 }

@@ -1,6 +1,23 @@
 #include "generator/draw.h"
 
 #include <cmath>
+#include <utility>
+
+namespace {
+
+// The offsets from the minimum, maximum * r, whose sums round to a whole number between the
+// bounds: from first - 1/2 to last + 1/2, cut to what maximum * r can be, 0 up to the maximum.
+// A whole minimum is first, so its own sums start at the minimum: the minimum is half as likely.
+// A minimum of 0 ends the sums at the maximum: the maximum is half as likely too. Half is 0.5 in
+// whole numbers, or 1 when every argument is counted in halves. The differences come first: from
+// 2^52 on, a whole number plus 0.5 is no longer a double, and the half would be lost.
+template<typename Number>
+std::pair<Number, Number> acceptedOffsets(Number minimum, Number maximum, Number first, Number last, Number half)
+{
+    return { std::max(Number(0), (first - minimum) - half), std::min(maximum, (last - minimum) + half) };
+}
+
+} // namespace
 
 DrawRange::DrawRange(double minimum, double maximum)
     : m_minimum(minimum)
@@ -10,21 +27,19 @@ DrawRange::DrawRange(double minimum, double maximum)
 {
     if (!(m_first <= m_last) || !(maximum > 0) || !std::isfinite(minimum) || !std::isfinite(maximum))
         return;
-    // The candidate rounds into [first, last] when maximum * r lies in
-    // [first - minimum - 0.5, last - minimum + 0.5). The differences come first: from 2^52 on,
-    // a whole number plus 0.5 is no longer a double, and the half would be lost.
-    const double low = std::max(0.0, ((m_first - minimum) - 0.5) / maximum);
-    const double high = std::min(1.0, ((m_last - minimum) + 0.5) / maximum);
-    if (!(low < high))
+    const auto [lowOffset, highOffset] = acceptedOffsets(minimum, maximum, m_first, m_last, 0.5);
+    if (!(lowOffset < highOffset))
         return;
-    m_low = low;
-    m_width = high - low;
+    m_low = lowOffset / maximum;
+    m_width = highOffset / maximum - m_low;
 
     if (minimum == m_first && maximum == m_last && minimum >= 0 && maximum < 0x1p53) {
-        const auto first = static_cast<std::uint64_t>(minimum);
-        const auto last = static_cast<std::uint64_t>(maximum);
-        // From a minimum of 0, r < 1 ends the stretch at the maximum; from 1 on, the last
-        // candidate that rounds to the maximum ends it half a step beyond.
-        m_twiceSpan = first == 0 ? 2 * last : 2 * (last - first) + 1;
+        const auto twiceMinimum = 2 * static_cast<std::int64_t>(minimum);
+        const auto twiceMaximum = 2 * static_cast<std::int64_t>(maximum);
+        const auto [low, high] =
+            acceptedOffsets<std::int64_t>(twiceMinimum, twiceMaximum, twiceMinimum, twiceMaximum, 1);
+        m_exact = true;
+        m_lowHalves = low;
+        m_widthHalves = high - low;
     }
 }

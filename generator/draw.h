@@ -6,21 +6,31 @@
 #include <algorithm>
 #include <cstdint>
 
-// The bounds of a draw, read once. A candidate is maximum * r + minimum rounded to a whole
-// number (halves to even) for a value r of the generator, and is drawn again until it lies
-// between the bounds, both included. So the span that r scales is the maximum itself, and the
-// minimum is half as likely as the other numbers (with a minimum of 0, the maximum too).
+// The generator's values are whole multiples of 2^-53: 53 random bits, a double's precision.
+inline constexpr int kGeneratorValueBits = 53;
+
+// The bounds of a draw, read once, and the one rule by which a value r of the generator becomes
+// a candidate:
 //
-// Rather than throw most candidates away, r is drawn only from the interval whose candidates
-// can land between the bounds; r uniform there gives the same distribution as redrawing from
-// [0, 1). The redraw stays as a guard against rounding at the interval's ends.
+//   the candidate is maximum * r + minimum rounded to a whole number (halves to even), and it is
+//   drawn again until it lies between the bounds, both included.
 //
-// Whole bounds from 0 to below 2^53 are drawn exactly: the generator's value v, a multiple of
-// 2^-53, stands for all the values from v up to the next one, and the candidate is worked out in
-// integers for the middle of that stretch. So every whole number between the bounds gets its
-// share of the generator's values to within one value in 2^53, and no value lands exactly
-// halfway between two whole numbers, where rounding would favour the even one. Other bounds are
-// drawn in floating point.
+// So the span that r scales is the maximum itself. With whole bounds the sums that round to the
+// minimum run only from the minimum to the minimum + 1/2, for no sum lies below the minimum: the
+// minimum is half as likely as the other numbers. With a minimum of 0 the maximum is too, for
+// every sum lies below minimum + maximum. acceptedOffsets() in draw.cpp cuts both halves.
+//
+// Two refinements change no number's chance:
+//  - r is taken only from the interval whose candidates lie between the bounds, rather than
+//    drawn again and again from [0, 1): r uniform there gives every number the chance that
+//    drawing again would give it, with next to no draws thrown away.
+//  - For whole bounds from 0 to below 2^53 the candidate is worked out exactly, in integers. A
+//    generator value u then stands for all the values from u up to the next, u + 2^-53, and the
+//    draw takes the middle of that stretch: every whole number gets its share of the generator's
+//    values to within one value, and no middle lands exactly halfway between two whole numbers,
+//    where rounding would favour the even one. Other bounds are worked out in floating point
+//    with u itself, as the rule above has it; the redraw is there for its rounding at the
+//    interval's ends.
 class DrawRange
 {
 public:
@@ -30,17 +40,21 @@ public:
     // maximum is above zero.
     bool hasWholeNumber() const { return m_width > 0; }
 
-    // The candidate for the generator's value, 0 <= value < 1.
-    double candidate(double value) const
+    // The candidate for the generator's value u, 0 <= u < 1.
+    double candidate(double u) const
     {
-        if (m_twiceSpan == 0)
-            return roundToWhole(m_minimum + m_maximum * (m_low + m_width * value));
-        // maximum * r ranges over [0, span): the middle of value's stretch lands at
-        // span * (2 * step + 1) / 2^54, and the candidate adds half and keeps the whole part.
+        if (!m_exact)
+            return roundToWhole(m_maximum * (m_low + m_width * u) + m_minimum);
+        // With u = j / 2^53 and the interval's ends in halves, the offset from the minimum plus
+        // one half, in units of 2^-55, is (low + 1) * 2^54 + width * (2j + 1): the added half
+        // turns rounding into taking the whole part, as no middle lands on a half.
         __extension__ using Wide = unsigned __int128;
-        const auto step = static_cast<std::uint64_t>(value * 0x1p53);
-        const Wide scaled = static_cast<Wide>(m_twiceSpan) * (2 * step + 1) + (Wide { 1 } << 54);
-        return m_minimum + static_cast<double>(static_cast<std::uint64_t>(scaled >> 55));
+        constexpr int kMiddleBits = kGeneratorValueBits + 1; // (2j + 1) / 2^54 is the middle
+        constexpr int kUnitBits = kMiddleBits + 1;           // halves times middles
+        const auto j = static_cast<std::int64_t>(u * kGeneratorValues);
+        const Wide offset = (static_cast<Wide>(m_lowHalves + 1) << kMiddleBits)
+            + static_cast<Wide>(m_widthHalves) * static_cast<Wide>(2 * j + 1);
+        return m_minimum + static_cast<double>(static_cast<std::int64_t>(offset >> kUnitBits));
     }
     bool contains(double candidate) const { return candidate >= m_minimum && candidate <= m_maximum; }
     // The whole number between the bounds nearest to candidate.
@@ -50,20 +64,26 @@ public:
     double last() const { return m_last; }
 
 private:
+    static constexpr double kGeneratorValues = 0x1p53; // 2^kGeneratorValueBits
+
     double m_minimum;
     double m_maximum;
     double m_first;
     double m_last;
-    double m_low = 0; // r is drawn from [m_low, m_low + m_width)
+    // r is taken from [m_low, m_low + m_width).
+    double m_low = 0;
     double m_width = 0;
-    // For whole bounds below 2^53, twice the length of the stretch that maximum * r covers:
-    // 2 * maximum from a minimum of 0, else 2 * (maximum - minimum) + 1. 0 for other bounds.
-    std::uint64_t m_twiceSpan = 0;
+    // For whole bounds from 0 to below 2^53: maximum * r runs over the same interval, in halves.
+    bool m_exact = false;
+    std::int64_t m_lowHalves = 0;
+    std::int64_t m_widthHalves = 0;
 };
 
-// With r from the accepted interval nearly every attempt is accepted; this many rejections in a
-// row can only come from rounding at the interval's ends, and the draw then settles on the
-// nearest whole number between the bounds.
+// With r from the accepted interval nearly every attempt is accepted: only the rounding of
+// floating-point arithmetic at the interval's ends, with bounds that are not whole or lie
+// beyond 2^53, can make a candidate miss. So many misses in a row come only from a generator
+// that gives such values again and again, and the draw then settles on the nearest whole number
+// between the bounds rather than run on.
 inline constexpr int kMaxDrawAttempts = 64;
 
 // Draws one whole number from range: reads the clock's second, re-initialises the generator with

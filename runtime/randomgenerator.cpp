@@ -8,11 +8,12 @@ MixingGenerator::MixingGenerator(std::uint64_t seed)
 {
 }
 
-RandomGenerator &processGenerator()
+SharedGenerator &processGenerator()
 {
     static MixingGenerator generator([] {
         std::random_device device;
         return (std::uint64_t { device() } << 32) ^ device();
     }());
-    return generator;
+    static SharedGenerator shared(generator);
+    return shared;
 }

@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <cstdint>
+#include <mutex>
+#include <utility>
 
 // A source of pseudo-random values r with 0 <= r < 1.
 class RandomGenerator
@@ -60,6 +62,31 @@ private:
     std::uint64_t m_lastSeedMix;
 };
 
+// A generator that more than one thread draws from: the windows' draws on the window thread and
+// a batch on its own. Whoever draws holds the lock, so no two threads ever draw at once, and the
+// draws of both go on from one state.
+class SharedGenerator
+{
+public:
+    explicit SharedGenerator(RandomGenerator &generator)
+        : m_generator(generator)
+    {
+    }
+
+    // Runs draw(generator) with the lock held and returns what it returns. Hold it briefly: the
+    // window thread waits for it.
+    template<typename Draw>
+    auto use(Draw &&draw)
+    {
+        const std::lock_guard lock(m_mutex);
+        return std::forward<Draw>(draw)(m_generator);
+    }
+
+private:
+    std::mutex m_mutex;
+    RandomGenerator &m_generator;
+};
+
 // The one generator of the process, shared by every draw. Seeded once from std::random_device
 // on first use, so that two runs of the program differ.
-RandomGenerator &processGenerator();
+SharedGenerator &processGenerator();

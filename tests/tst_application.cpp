@@ -102,7 +102,8 @@ void tst_Application::windowsCarryTheIconAndTheirCaptions()
     QVERIFY(!QApplication::windowIcon().isNull());
     RecordingMessages messages;
     MixingGenerator generator(1);
-    Forms forms(messages, generator);
+    SharedGenerator shared(generator);
+    Forms forms(messages, shared);
     forms.Start();
     forms.batch.Show();
     forms.contact.Show();
@@ -151,8 +152,9 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     MixingGenerator generator(1);
+    SharedGenerator shared(generator);
     auto *application = static_cast<Application *>(QCoreApplication::instance());
-    Forms forms(application->messages(), generator); // real message boxes
+    Forms forms(application->messages(), shared); // real message boxes
     QSignalSpy ended(&forms, &Forms::ended);
     forms.Start();
     QTest::keyClicks(forms.main.window()->findChild<QLineEdit *>(QStringLiteral("txtMinValue")), QStringLiteral("0"));
@@ -210,7 +212,8 @@ void tst_Application::assistiveTechnologyReadsButCannotWriteOutputBoxes()
 {
     RecordingMessages messages;
     MixingGenerator generator(1);
-    Forms forms(messages, generator);
+    SharedGenerator shared(generator);
+    Forms forms(messages, shared);
     forms.Start();
     forms.contact.Show();
     QWidget *main = forms.main.window();

@@ -1,9 +1,11 @@
 #include "export/batchexport.h"
+#include "export/batchjob.h"
 #include "export/countcheck.h"
 #include "generator/draw.h"
 #include "runtime/randomgenerator.h"
 #include "support/locales.h"
 #include "support/sequencegenerator.h"
+#include "support/threads.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,10 +37,13 @@ private slots:
     void largeBatchIsComplete();
     void shorterBatchReplacesTheFile();
     void otherFileIsLeftAlone();
-    void folderThatIsAFileFails();
-    void targetThatIsAFolderFails();
+    void failures_data();
+    void failures();
     void writeFailingPartWayKeepsEarlierFile();
-    void cancelKeepsEarlierFile();
+    void stopKeepsEarlierFile();
+    void jobRunsOnItsOwnThreads();
+    void stoppedJobKeepsEarlierFile_data();
+    void stoppedJobKeepsEarlierFile();
 
 private:
     QTemporaryDir m_folder;
@@ -56,6 +61,50 @@ static void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
+
+static QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+// A batch of size numbers from range into path.
+static BatchRequest request(const QString &path, double size, const DrawRange &range)
+{
+    BatchRequest request = makeBatchRequest(QFileInfo(path).path(), true, size, range);
+    request.path = path;
+    return request;
+}
+
+static BatchOutcome batch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
+                          const BatchControl &control = {})
+{
+    SharedGenerator shared(generator);
+    return writeBatch(request(path, size, range), shared, control);
+}
+
+// Asks a batch to stop once it has drawn a given number of values.
+class StoppingGenerator final : public RandomGenerator
+{
+public:
+    StoppingGenerator(std::stop_source stop, long long after)
+        : m_stop(std::move(stop))
+        , m_after(after)
+    {
+    }
+    void reinitialise(double seed) override { m_inner.reinitialise(seed); }
+    double next(float argument) override
+    {
+        if (++m_draws == m_after)
+            m_stop.request_stop();
+        return m_inner.next(argument);
+    }
+
+private:
+    MixingGenerator m_inner { 7 };
+    std::stop_source m_stop;
+    long long m_after;
+    long long m_draws = 0;
+};
 
 void tst_BatchExport::countCheck_data()
 {
@@ -115,13 +164,17 @@ void tst_BatchExport::lineCount()
 {
     QFETCH(double, size);
     QFETCH(double, lines);
-    QCOMPARE(batchLineCount(size), lines);
+    const BatchRequest spreadsheet = makeBatchRequest(m_folder.path(), true, size, DrawRange(0, 9));
+    QCOMPARE(spreadsheet.lines, lines);
+    QCOMPARE(spreadsheet.path, exportPath(m_folder.path(), true));
+    QCOMPARE(spreadsheet.folder, m_folder.path());
 
     MixingGenerator generator(1);
-    const QString path = m_folder.filePath(QStringLiteral("lines.txt"));
-    const BatchOutcome outcome = writeBatch(path, size, DrawRange(0, 9), generator);
+    SharedGenerator shared(generator);
+    const BatchOutcome outcome = writeBatch(spreadsheet, shared);
     QCOMPARE(outcome.status, BatchOutcome::Written);
-    QCOMPARE(double(contents(path).count("\r\n")), lines);
+    QCOMPARE(double(outcome.written), lines);
+    QCOMPARE(double(contents(spreadsheet.path).count("\r\n")), lines);
 }
 
 void tst_BatchExport::leastBatchBytes_data()
@@ -142,10 +195,11 @@ void tst_BatchExport::leastBatchBytes()
     QFETCH(double, maximum);
     QFETCH(double, lines);
     QFETCH(double, bytes);
-    QCOMPARE(::leastBatchBytes(lines, DrawRange(minimum, maximum)), bytes);
-    QVERIFY(!batchSpaceProblem(m_folder.path(), 1, DrawRange(minimum, maximum), c)); // one line fits
+    const DrawRange range(minimum, maximum);
+    QCOMPARE(::leastBatchBytes(makeBatchRequest(m_folder.path(), false, lines, range)), bytes);
+    QVERIFY(!batchSpaceProblem(makeBatchRequest(m_folder.path(), true, 1, range), c)); // one line fits
     if (bytes > 1e18)
-        QVERIFY(batchSpaceProblem(m_folder.path(), lines, DrawRange(minimum, maximum), c));
+        QVERIFY(batchSpaceProblem(makeBatchRequest(m_folder.path(), false, lines, range), c));
 }
 
 void tst_BatchExport::exportPaths()
@@ -168,7 +222,7 @@ void tst_BatchExport::writesExactBytes()
     // With bounds 0 and 10 the candidate is round(10 r).
     SequenceGenerator generator({ 0.7, 0.99, 0.1 });
     const QString path = m_folder.filePath(QStringLiteral("exact.xls"));
-    const BatchOutcome outcome = writeBatch(path, 3, DrawRange(0, 10), generator);
+    const BatchOutcome outcome = batch(path, 3, DrawRange(0, 10), generator);
     QCOMPARE(outcome.status, BatchOutcome::Written);
     QCOMPARE(outcome.written, 3u);
     QCOMPARE(contents(path), QByteArray("7\r\n10\r\n1\r\n"));
@@ -178,7 +232,7 @@ void tst_BatchExport::everyLineIsAWholeNumberBetweenTheBounds()
 {
     MixingGenerator generator(11);
     const QString path = m_folder.filePath(QStringLiteral("bounds.txt"));
-    QCOMPARE(writeBatch(path, 5000, DrawRange(1000000000, 1000000010), generator).status, BatchOutcome::Written);
+    QCOMPARE(batch(path, 5000, DrawRange(1000000000, 1000000010), generator).status, BatchOutcome::Written);
     const QByteArray bytes = contents(path);
     QVERIFY(bytes.endsWith("\r\n"));
     const QList<QByteArray> lines = bytes.chopped(1).split('\n'); // each line keeps its CR
@@ -195,26 +249,26 @@ void tst_BatchExport::everyLineIsAWholeNumberBetweenTheBounds()
 
 void tst_BatchExport::largeBatchIsComplete()
 {
+    // Stretches on their way between the two threads, and a last one cut short.
     MixingGenerator generator(12);
     const QString path = m_folder.filePath(QStringLiteral("large.txt"));
-    int progressCalls = 0;
-    const BatchOutcome outcome = writeBatch(path, 300001, DrawRange(0, 1), generator, [&](std::uint64_t written) {
-        ++progressCalls;
-        return written <= 300001;
-    });
+    const double lines = 50 * kBatchStretch + 1;
+    std::atomic<std::uint64_t> written = 0;
+    const BatchOutcome outcome = batch(path, lines, DrawRange(0, 1), generator, { {}, &written });
     QCOMPARE(outcome.status, BatchOutcome::Written);
+    QCOMPARE(double(written), lines);
     const QByteArray bytes = contents(path);
-    QCOMPARE(bytes.count("\r\n"), 300001);
-    QCOMPARE(bytes.size(), 300001 * 3); // "0\r\n" or "1\r\n"
-    QCOMPARE(progressCalls, int(300001 / kBatchProgressStride));
+    QCOMPARE(double(bytes.count("\r\n")), lines);
+    QCOMPARE(double(bytes.size()), lines * 3); // "0\r\n" or "1\r\n"
+    QVERIFY(bytes.contains("\n0\r") && bytes.contains("\n1\r"));
 }
 
 void tst_BatchExport::shorterBatchReplacesTheFile()
 {
     MixingGenerator generator(13);
     const QString path = m_folder.filePath(QStringLiteral("replace.xls"));
-    QCOMPARE(writeBatch(path, 100, DrawRange(0, 1), generator).status, BatchOutcome::Written);
-    QCOMPARE(writeBatch(path, 2, DrawRange(0, 1), generator).status, BatchOutcome::Written);
+    QCOMPARE(batch(path, 100, DrawRange(0, 1), generator).status, BatchOutcome::Written);
+    QCOMPARE(batch(path, 2, DrawRange(0, 1), generator).status, BatchOutcome::Written);
     QCOMPARE(contents(path).size(), 6);
 }
 
@@ -224,33 +278,34 @@ void tst_BatchExport::otherFileIsLeftAlone()
     const QString spreadsheet = exportPath(m_folder.path(), true);
     const QString text = exportPath(m_folder.path(), false);
     writeFile(text, "text file\r\n");
-    QCOMPARE(writeBatch(spreadsheet, 5, DrawRange(0, 1), generator).status, BatchOutcome::Written);
+    QCOMPARE(batch(spreadsheet, 5, DrawRange(0, 1), generator).status, BatchOutcome::Written);
     QCOMPARE(contents(text), QByteArray("text file\r\n"));
     writeFile(spreadsheet, "spreadsheet\r\n");
-    QCOMPARE(writeBatch(text, 5, DrawRange(0, 1), generator).status, BatchOutcome::Written);
+    QCOMPARE(batch(text, 5, DrawRange(0, 1), generator).status, BatchOutcome::Written);
     QCOMPARE(contents(spreadsheet), QByteArray("spreadsheet\r\n"));
 }
 
-void tst_BatchExport::folderThatIsAFileFails()
+void tst_BatchExport::failures_data()
 {
-    const QString notAFolder = m_folder.filePath(QStringLiteral("plainfile"));
-    writeFile(notAFolder, "x");
-    MixingGenerator generator(15);
-    const BatchOutcome outcome = writeBatch(exportPath(notAFolder, true), 5, DrawRange(0, 1), generator);
-    QCOMPARE(outcome.status, BatchOutcome::Failed);
-    QVERIFY(!outcome.error.isEmpty());
-    QCOMPARE(contents(notAFolder), QByteArray("x"));
+    QTest::addColumn<QString>("path"); // in a fresh folder that holds "plainfile" and "taken.xls/inside"
+    QTest::newRow("the folder is a file") << "plainfile/randomnumbers.xls";
+    QTest::newRow("the target is a folder") << "taken.xls";
 }
 
-void tst_BatchExport::targetThatIsAFolderFails()
+void tst_BatchExport::failures()
 {
-    const QString path = m_folder.filePath(QStringLiteral("taken.xls"));
-    QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
-    MixingGenerator generator(16);
-    const BatchOutcome outcome = writeBatch(path, 5, DrawRange(0, 1), generator);
+    QFETCH(QString, path);
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("plainfile")), "x");
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("taken.xls/inside"))));
+    const QStringList before = filesIn(folder.path());
+    MixingGenerator generator(15);
+    const BatchOutcome outcome = batch(folder.filePath(path), 5, DrawRange(0, 1), generator);
     QCOMPARE(outcome.status, BatchOutcome::Failed);
-    QVERIFY(!outcome.error.isEmpty());
-    QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
+    QVERIFY(!outcome.error.isEmpty()); // the system's reason
+    QCOMPARE(contents(folder.filePath(QStringLiteral("plainfile"))), QByteArray("x"));
+    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("taken.xls/inside"))).isDir());
+    QCOMPARE(filesIn(folder.path()), before);
 }
 
 void tst_BatchExport::writeFailingPartWayKeepsEarlierFile()
@@ -269,7 +324,7 @@ void tst_BatchExport::writeFailingPartWayKeepsEarlierFile()
         const rlimit limit { 100000, 100000 };
         setrlimit(RLIMIT_FSIZE, &limit);
         MixingGenerator generator(17);
-        const BatchOutcome outcome = writeBatch(path, 1000000, DrawRange(0, 1000000), generator);
+        const BatchOutcome outcome = batch(path, 1000000, DrawRange(0, 1000000), generator);
         const QByteArray report = QByteArray::number(int(outcome.status)) + ' ' + outcome.error.toUtf8();
         [[maybe_unused]] const auto sent = write(pipeEnds[1], report.constData(), size_t(report.size()));
         _exit(0);
@@ -289,21 +344,72 @@ void tst_BatchExport::writeFailingPartWayKeepsEarlierFile()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("randomnumbers.txt") });
 }
 
-void tst_BatchExport::cancelKeepsEarlierFile()
+void tst_BatchExport::stopKeepsEarlierFile()
 {
     QTemporaryDir folder;
     const QString path = exportPath(folder.path(), true);
     writeFile(path, "earlier batch\r\n");
-    MixingGenerator generator(18);
-    std::uint64_t cancelledAt = 0;
-    const BatchOutcome outcome = writeBatch(path, 1e12, DrawRange(0, 1), generator, [&](std::uint64_t written) {
-        cancelledAt = written;
-        return written < 3 * kBatchProgressStride;
-    });
-    QCOMPARE(outcome.status, BatchOutcome::Cancelled);
-    QCOMPARE(cancelledAt, 3 * kBatchProgressStride);
+    std::stop_source stop;
+    StoppingGenerator generator(stop, 3 * kBatchStretch);
+    std::atomic<std::uint64_t> written = 0;
+    const BatchOutcome outcome = batch(path, 1e12, DrawRange(0, 1), generator, { stop.get_token(), &written });
+    QCOMPARE(outcome.status, BatchOutcome::Stopped);
+    // Stopped within a few stretches of the request.
+    QVERIFY2(outcome.written >= 2 * kBatchStretch && outcome.written <= 8 * kBatchStretch,
+             qPrintable(QString::number(outcome.written)));
+    QCOMPARE(written.load(), outcome.written);
     QCOMPARE(contents(path), QByteArray("earlier batch\r\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("randomnumbers.xls") });
+    QCOMPARE(filesIn(folder.path()), QStringList { QStringLiteral("randomnumbers.xls") });
+}
+
+void tst_BatchExport::jobRunsOnItsOwnThreads()
+{
+    const QString path = exportPath(m_folder.path(), false);
+    MixingGenerator generator(19);
+    SharedGenerator shared(generator);
+    const double lines = 4 * kBatchStretch;
+    {
+        BatchJob job(makeBatchRequest(m_folder.path(), false, lines, DrawRange(0, 9)), shared);
+        const BatchOutcome outcome = job.wait();
+        QCOMPARE(outcome.status, BatchOutcome::Written);
+        QVERIFY(job.finished());
+        QCOMPARE(double(job.written()), lines);
+    }
+    QCOMPARE(double(contents(path).count("\r\n")), lines);
+    QCOMPARE(batchThreads(), QStringList());
+}
+
+void tst_BatchExport::stoppedJobKeepsEarlierFile_data()
+{
+    QTest::addColumn<bool>("destroyed"); // rather than stopped and waited for
+    QTest::newRow("stopped") << false;
+    QTest::newRow("destroyed while it runs") << true;
+}
+
+void tst_BatchExport::stoppedJobKeepsEarlierFile()
+{
+    QFETCH(bool, destroyed);
+    QTemporaryDir folder;
+    const QString path = exportPath(folder.path(), false);
+    writeFile(path, "earlier batch\r\n");
+    MixingGenerator generator(20);
+    SharedGenerator shared(generator);
+    {
+        BatchJob job(makeBatchRequest(folder.path(), false, 1e12, DrawRange(0, 1)), shared);
+        QTRY_VERIFY(job.written() > 0);
+        QVERIFY(!job.finished());
+        QCOMPARE(batchThreads(), (QStringList { "zandrel-batch", "zandrel-draw" }));
+        // The window thread's own draws go on meanwhile, between the batch's stretches.
+        shared.use([](RandomGenerator &held) { return held.next(0); });
+        if (!destroyed) {
+            job.stop();
+            QCOMPARE(job.wait().status, BatchOutcome::Stopped);
+            QVERIFY(job.finished());
+        }
+    }
+    QCOMPARE(batchThreads(), QStringList());
+    QCOMPARE(contents(path), QByteArray("earlier batch\r\n"));
+    QCOMPARE(filesIn(folder.path()), QStringList { QStringLiteral("randomnumbers.txt") });
 }
 
 QTEST_GUILESS_MAIN(tst_BatchExport)

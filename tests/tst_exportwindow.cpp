@@ -62,6 +62,7 @@ private:
 
     RecordingMessages m_messages;
     MixingGenerator m_generator { 2026 };
+    SharedGenerator m_shared { m_generator };
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<Forms> m_forms;
 };
@@ -84,7 +85,7 @@ void tst_ExportWindow::init()
     qputenv("HOME", m_home->path().toLocal8Bit());
     m_messages.texts.clear();
     m_messages.onShow = nullptr;
-    m_forms = std::make_unique<Forms>(m_messages, m_generator);
+    m_forms = std::make_unique<Forms>(m_messages, m_shared);
     m_forms->Start();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
 }

@@ -52,6 +52,7 @@ private:
     RecordingMessages m_messages;
     // Bounds 0 and 10 make each draw round(10 r): 7, 3, 9, 4, ...
     SequenceGenerator m_generator { { 0.7, 0.3, 0.9, 0.4 } };
+    SharedGenerator m_shared { m_generator };
     std::unique_ptr<Forms> m_forms;
 };
 
@@ -65,7 +66,7 @@ void tst_MainWindow::init()
     m_messages.texts.clear();
     m_messages.onShow = nullptr;
     m_generator = SequenceGenerator({ 0.7, 0.3, 0.9, 0.4 });
-    m_forms = std::make_unique<Forms>(m_messages, m_generator);
+    m_forms = std::make_unique<Forms>(m_messages, m_shared);
     m_forms->Start();
     QVERIFY(QTest::qWaitForWindowActive(window()));
 }

@@ -1,80 +1,116 @@
 #include "export/ui/batchprogress.h"
 
+#include "export/batchjob.h"
+
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLocale>
+#include <QPointer>
 #include <QProgressBar>
 #include <QProgressDialog>
-#include <QWindow>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
-constexpr qint64 kShowAfterMs = 500;
-constexpr qint64 kUpdateEveryMs = 200;
-constexpr qint64 kPaintWithinMs = 250;
+
+constexpr int kShowAfterMs = 500;
+constexpr int kFollowEveryMs = 20; // how often the window thread looks at the batch
 constexpr int kSteps = 1000;
-}
 
-BatchProgress::BatchProgress(QWidget *parent, double lines)
-    : m_parent(parent)
-    , m_lines(lines)
+class ProgressDialog
 {
-    m_clock.start();
-}
-
-BatchProgress::~BatchProgress()
-{
-    delete m_dialog;
-}
-
-bool BatchProgress::update(std::uint64_t written)
-{
-    const bool gone = m_shown ? !m_dialog : !m_parent;
-    if (gone)
-        return false;
-    const qint64 now = m_clock.elapsed();
-    if (now < kShowAfterMs || now - m_lastUpdate < kUpdateEveryMs)
-        return !(m_dialog && m_dialog->wasCanceled());
-    m_lastUpdate = now;
-
-    if (!m_shown) {
-        showDialog(written);
-    } else {
-        setProgress(written);
-        QCoreApplication::processEvents();
+public:
+    ProgressDialog(QWidget *window, double lines)
+        : m_dialog(new QProgressDialog(window))
+        , m_bar(new QProgressBar)
+        , m_lines(lines)
+    {
+        m_dialog->setObjectName(QStringLiteral("batchProgress"));
+        m_dialog->setWindowTitle(QCoreApplication::applicationName());
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setAutoReset(false);
+        m_dialog->setAutoClose(false);
+        m_dialog->setMinimumDuration(kShowAfterMs);
+        // The bar is set directly: the dialog's own setValue() would run a nested event loop.
+        m_bar->setRange(0, kSteps);
+        m_bar->setAccessibleName(QStringLiteral("Export progress"));
+        m_dialog->setBar(m_bar);
     }
-    return m_dialog && !m_dialog->wasCanceled(); // the window, and the dialog with it, may have gone
-}
+    ~ProgressDialog() { delete m_dialog; }
 
-void BatchProgress::setProgress(std::uint64_t written)
-{
-    // Both counts the same way, in the user's locale.
-    const QLocale locale;
-    m_dialog->setLabelText(QStringLiteral("Exporting the random numbers: %1 of %2 written.")
-                               .arg(locale.toString(static_cast<double>(written), 'f', 0),
-                                    locale.toString(m_lines, 'f', 0)));
-    m_dialog->setValue(static_cast<int>(static_cast<double>(written) / m_lines * kSteps));
-}
+    QProgressDialog *dialog() const { return m_dialog; }
+    // Cancelled by the user, or gone with its window.
+    bool cancelled() const { return !m_dialog || m_dialog->wasCanceled(); }
+    bool shown() const { return m_dialog && m_dialog->isVisible(); }
 
-void BatchProgress::showDialog(std::uint64_t written)
+    void hide()
+    {
+        if (m_dialog)
+            m_dialog->hide();
+    }
+
+    void show(std::uint64_t written)
+    {
+        update(written);
+        m_dialog->show();
+    }
+
+    void update(std::uint64_t written)
+    {
+        // Both counts the same way, in the user's locale.
+        const QLocale locale;
+        m_dialog->setLabelText(QStringLiteral("Exporting the random numbers: %1 of %2 written.")
+                                   .arg(locale.toString(static_cast<double>(written), 'f', 0),
+                                        locale.toString(m_lines, 'f', 0)));
+        m_bar->setValue(static_cast<int>(static_cast<double>(written) / m_lines * kSteps));
+    }
+
+private:
+    QPointer<QProgressDialog> m_dialog;
+    QPointer<QProgressBar> m_bar;
+    double m_lines;
+};
+
+} // namespace
+
+BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, QWidget *window)
 {
-    m_shown = true;
-    m_dialog = new QProgressDialog(m_parent);
-    m_dialog->setObjectName(QStringLiteral("batchProgress"));
-    m_dialog->setWindowTitle(QCoreApplication::applicationName());
-    m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setRange(0, kSteps);
-    m_dialog->setMinimumDuration(0);
-    m_dialog->setAutoReset(false);
-    m_dialog->setAutoClose(false);
-    if (auto *bar = m_dialog->findChild<QProgressBar *>())
-        bar->setAccessibleName(QStringLiteral("Export progress"));
-    setProgress(written);
-    m_dialog->show();
-    // The batch has the event loop to itself between updates: let the dialog appear and paint
-    // now, rather than stand there blank until the next update.
-    QElapsedTimer waiting;
-    waiting.start();
-    while (m_dialog && !m_dialog->windowHandle()->isExposed() && waiting.elapsed() < kPaintWithinMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (m_dialog)
-        m_dialog->repaint();
+    BatchJob job(request, generator);
+    ProgressDialog progress(window, request.lines);
+    QElapsedTimer clock;
+    clock.start();
+
+    // Each wait below lasts until its condition holds, or until the application ends.
+    QEventLoop loop;
+    std::function<bool()> waitOver;
+    QTimer follow;
+    follow.setInterval(kFollowEveryMs);
+    QObject::connect(&follow, &QTimer::timeout, &loop, [&] {
+        if (waitOver())
+            loop.quit();
+        else if (progress.shown())
+            progress.update(job.written());
+    });
+    QObject::connect(progress.dialog(), &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    follow.start();
+
+    waitOver = [&] {
+        return job.finished() || progress.cancelled() || clock.elapsed() >= kShowAfterMs;
+    };
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!job.finished() && !progress.cancelled()) {
+        progress.show(job.written());
+        waitOver = [&] { return job.finished() || progress.cancelled(); };
+        loop.exec();
+    }
+    if (!job.finished()) {
+        // Stopped: the batch ends within a stretch, and the windows answer meanwhile.
+        job.stop();
+        progress.hide();
+        waitOver = [&] { return job.finished(); };
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return job.wait();
 }

@@ -1,35 +1,13 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QPointer>
+#include "export/batchexport.h"
 
-#include <cstdint>
-
-class QProgressDialog;
 class QWidget;
 
-// Progress of a long batch. A batch that runs longer than about half a second gets an
-// application-modal progress dialog with the count written so far and a Cancel button; the
-// windows repaint while it shows. Updates a few times a second at most, whatever the rate at
-// which update() is called.
-class BatchProgress
-{
-public:
-    BatchProgress(QWidget *parent, double lines);
-    ~BatchProgress();
-
-    // Reports written numbers; false once the user has cancelled, or the window the dialog
-    // belongs to has gone (the dialog goes with it).
-    bool update(std::uint64_t written);
-
-private:
-    void showDialog(std::uint64_t written);
-    void setProgress(std::uint64_t written);
-
-    QPointer<QWidget> m_parent;
-    double m_lines;
-    QElapsedTimer m_clock;
-    qint64 m_lastUpdate = 0;
-    bool m_shown = false;
-    QPointer<QProgressDialog> m_dialog;
-};
+// Runs a batch on a thread of its own while the window thread waits for it as it waits for a
+// modal box: handling events all the while, so that every window repaints and answers. For the
+// first half second the user's input waits, as under a modal box; a batch that runs longer shows
+// an application-modal progress dialog on window, with the count written so far and a Cancel
+// button. Cancel, the window's unloading (which cancels its dialogs), and the application's end
+// stop the batch. Returns once the batch's thread has ended.
+BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, QWidget *window);

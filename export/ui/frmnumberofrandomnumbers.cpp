@@ -3,7 +3,6 @@
 #include "export/batchexport.h"
 #include "export/ui/batchprogress.h"
 #include "generator/rangecheck.h"
-#include "generator/ui/frmzandrel.h"
 #include "runtime/ui/messagebox.h"
 
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -25,10 +25,10 @@ constexpr ControlSpec kControls[] = {
 
 } // namespace
 
-frmNumberofRandomNumbers::frmNumberofRandomNumbers(frmZandrel &main, MessageSink &messages,
-                                                   RandomGenerator &generator, QObject *parent)
+frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageSink &messages,
+                                                   SharedGenerator &generator, QObject *parent)
     : Form({ "frmNumberofRandomNumbers", "Export To Excel", { 4680, 3090 } }, parent)
-    , m_main(main)
+    , m_bounds(std::move(bounds))
     , m_messages(messages)
     , m_generator(generator)
 {
@@ -68,17 +68,20 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 {
     // A closed main window has no bounds: the check refuses them, and the window comes back,
     // empty, for the user to fill in.
-    const RangeCheck check = checkRange(m_main.minimumText(), m_main.maximumText(), QLocale());
+    const auto [minimum, maximum] = m_bounds.texts();
+    const RangeCheck check = checkRange(minimum, maximum, QLocale());
     if (!check.range) {
         m_messages.show(check.message(), window());
-        if (!m_main.isLoaded() && isLoaded())
-            m_main.Show();
+        if (isLoaded())
+            m_bounds.reopen();
     }
     return check.range;
 }
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
+    if (m_batchRunning)
+        return;
     // Each message waits for the user, who may close the window meanwhile: then nothing more
     // happens, and nothing is written.
     ValidateCount();
@@ -92,8 +95,9 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         m_messages.show(noExportFolderMessage(), window());
         return;
     }
+    const BatchRequest request = makeBatchRequest(*folder, ExcelOutput, m_checkedCount.count, *range);
     // A batch that cannot fit is refused before it fills the disk.
-    if (const auto problem = batchSpaceProblem(*folder, batchLineCount(m_checkedCount.count), *range, QLocale())) {
+    if (const auto problem = batchSpaceProblem(request, QLocale())) {
         m_messages.show(*problem, window());
         return;
     }
@@ -101,7 +105,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
     if (!isLoaded())
         return;
     NumberOfBatch = m_checkedCount.count;
-    GenerateBatchRandomNumbers(*range, *folder);
+    GenerateBatchRandomNumbers(request);
 }
 
 void frmNumberofRandomNumbers::cmdClose_Click()
@@ -109,15 +113,15 @@ void frmNumberofRandomNumbers::cmdClose_Click()
     Unload();
 }
 
-void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range, const QString &folder)
+void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
-    const QString path = exportPath(folder, ExcelOutput);
     const BatchOutcome outcome = [&] {
-        BatchProgress progress(window(), batchLineCount(NumberOfBatch)); // closes with the batch
-        return writeBatch(path, NumberOfBatch, range, m_generator,
-                          [&progress](std::uint64_t written) { return progress.update(written); });
+        const QScopedValueRollback running(m_batchRunning, true);
+        return runBatch(request, m_generator, window());
     }();
-    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!isLoaded())
+        return; // the window went, and the batch with it
+    const QString shownPath = QDir::toNativeSeparators(request.path);
     switch (outcome.status) {
     case BatchOutcome::Written:
         m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath),
@@ -128,7 +132,7 @@ void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const DrawRange &range
                             .arg(shownPath, outcome.error),
                         window());
         break;
-    case BatchOutcome::Cancelled:
+    case BatchOutcome::Stopped:
         break;
     }
 }

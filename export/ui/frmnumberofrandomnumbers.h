@@ -6,13 +6,24 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 class DrawRange;
 class MessageSink;
-class QLineEdit;
-class RandomGenerator;
-class frmZandrel;
+class SharedGenerator;
+struct BatchRequest;
+
+// Where the export window finds its range: the bounds as they stand in the window that holds
+// them, read afresh at every "Go".
+struct BoundsSource
+{
+    // The minimum's and the maximum's texts; both empty while that window is closed.
+    std::function<std::pair<QString, QString>()> texts;
+    // Brings that window back, empty, when it has been closed.
+    std::function<void()> reopen;
+};
 
 // The export window: how many numbers to draw between the main window's bounds, and "Go".
 class frmNumberofRandomNumbers final : public Form
@@ -20,12 +31,12 @@ class frmNumberofRandomNumbers final : public Form
     Q_OBJECT
 
 public:
-    frmNumberofRandomNumbers(frmZandrel &main, MessageSink &messages, RandomGenerator &generator,
+    frmNumberofRandomNumbers(BoundsSource bounds, MessageSink &messages, SharedGenerator &generator,
                              QObject *parent = nullptr);
 
-    // Draws NumberOfBatch numbers from range into the export file in folder that the last count
-    // check chose, and tells the user how it went.
-    void GenerateBatchRandomNumbers(const DrawRange &range, const QString &folder);
+    // Draws the requested numbers into the export file on a thread of its own, and tells the
+    // user how it went.
+    void GenerateBatchRandomNumbers(const BatchRequest &request);
 
     double NumberOfBatch = 0;
 
@@ -38,18 +49,21 @@ protected:
 
 private:
     void ValidateCount();
-    // The main window's range as it stands, checked again; tells the user when it is refused.
+    // The bounds as they stand, checked again; tells the user when they are refused.
     std::optional<DrawRange> checkedRange();
     void cmdCreateOutPut_Click();
     void cmdClose_Click();
 
-    frmZandrel &m_main;
+    BoundsSource m_bounds;
     MessageSink &m_messages;
-    RandomGenerator &m_generator;
+    SharedGenerator &m_generator;
     bool CountValid = false;
     bool ExcelOutput = false;
     // The count as the last ValidateCount read it.
     CountCheck m_checkedCount { CountVerdict::NotANumber };
+    // A batch runs: "Go", pressed again by assistive technology under the progress dialog,
+    // starts no second one.
+    bool m_batchRunning = false;
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;
 };

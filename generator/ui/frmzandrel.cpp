@@ -31,7 +31,7 @@ constexpr ControlSpec kControls[] = {
 
 } // namespace
 
-frmZandrel::frmZandrel(MessageSink &messages, RandomGenerator &generator, QObject *parent)
+frmZandrel::frmZandrel(MessageSink &messages, SharedGenerator &generator, QObject *parent)
     : Form({ "frmZandrel", "Zandrel", { 8445, 3600 } }, parent)
     , m_messages(messages)
     , m_generator(generator)
@@ -122,7 +122,10 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
         m_messages.show(m_checkedRange.message(), window()); // no whole number: the bounds stay for the user to mend
         return;
     }
-    const double value = DrawRandomNumber(*m_checkedRange.range, m_generator);
+    // A batch may be drawing from the same generator on its own thread: this waits for its
+    // stretch, a few microseconds.
+    const double value =
+        m_generator.use([&](RandomGenerator &generator) { return DrawRandomNumber(*m_checkedRange.range, generator); });
     const QLocale locale;
     txtRandom->setText(numberToText(value, locale));
     txtAverage->setText(numberToText(UpdateAverage(value), locale));

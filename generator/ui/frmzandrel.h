@@ -8,7 +8,7 @@
 #include <QPointer>
 
 class MessageSink;
-class RandomGenerator;
+class SharedGenerator;
 
 // The main window: the range, one draw at a time with its moving average, and the way to the
 // export and contact windows.
@@ -17,7 +17,7 @@ class frmZandrel final : public Form
     Q_OBJECT
 
 public:
-    frmZandrel(MessageSink &messages, RandomGenerator &generator, QObject *parent = nullptr);
+    frmZandrel(MessageSink &messages, SharedGenerator &generator, QObject *parent = nullptr);
 
     // The bounds as they stand; empty while the window is not loaded.
     QString minimumText() const;
@@ -51,7 +51,7 @@ private:
     void cmdOpenBatchForm_Click();
 
     MessageSink &m_messages;
-    RandomGenerator &m_generator;
+    SharedGenerator &m_generator;
     RunningAverage m_average; // DrawCount and DrawSum
     bool RangeValid = false;
     // The bounds as the last ValidateRange read them, ready to draw from when they hold a number.
