@@ -6,13 +6,14 @@ SHELL := /bin/bash
 
 BUILD          ?= build
 SANITIZE_BUILD ?= build-sanitize
+TSAN_BUILD     ?= build-tsan
 FUZZ_BUILD     ?= build-fuzz
 FUZZ_SECONDS   ?= 60
 PREFIX         ?= /usr/local
 CMAKE_ARGS     ?=
 
 # What building and running the program needs.
-BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev fonts-dejavu-core
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libxcb1-dev fonts-dejavu-core
 # What the tests and benchmarks add: the whole-program test runs on a real X server with a small
 # window manager, typing through xdotool; the package is checked by Debian's own tools.
 TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool matchbox-window-manager wmctrl time \
@@ -20,6 +21,10 @@ TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool matchbox-window-manager wmc
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+THREAD_SANITIZER := -fsanitize=thread -fno-omit-frame-pointer
+# The tests of everything that runs beside the window thread: the batch and the windows around it.
+THREAD_TESTS := tst_batchexport tst_exportwindow tst_application
+THREAD_TESTS_REGEX := ^(tst_batchexport|tst_exportwindow|tst_application)$$
 
 ifeq ($(shell id -u),0)
 SUDO :=
@@ -80,12 +85,16 @@ package: build
 	tests/package_check.sh $(BUILD)
 	@ls -l $(BUILD)/*.deb && dpkg-deb --field $(BUILD)/*.deb Depends Recommends
 
-# The micro-benchmarks, then the batch export timed against shuf.
+# The micro-benchmarks, the batch export timed against shuf, and the window thread's longest wait
+# while the export window writes a batch of 100,000,000 numbers.
 bench: build
 	$(BUILD)/bench/zandrel_bench
 	bench/compare.sh $(BUILD)
+	@home=$$(mktemp -d) && HOME=$$home QT_QPA_PLATFORM=offscreen $(BUILD)/bench/zandrel_latency 1e8 2>/dev/null | tail -n 1; \
+	    rm -rf "$$home"
 
-# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer; then the tests of
+# the batch and its windows, built with ThreadSanitizer.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF -DZANDREL_HARDENING=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(SANITIZERS)" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZERS)"
@@ -93,6 +102,11 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	    ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 600
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF -DZANDREL_HARDENING=OFF \
+	    "-DCMAKE_CXX_FLAGS=$(THREAD_SANITIZER)" "-DCMAKE_EXE_LINKER_FLAGS=$(THREAD_SANITIZER)"
+	cmake --build $(TSAN_BUILD) --target $(THREAD_TESTS)
+	TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp:halt_on_error=1 \
+	    ctest --test-dir $(TSAN_BUILD) --output-on-failure --timeout 600 -R '$(THREAD_TESTS_REGEX)'
 
 # Each fuzz target for FUZZ_SECONDS, starting from the seeds in fuzz/corpus; what it finds is
 # written to $(FUZZ_BUILD)/crash-*.
@@ -110,4 +124,4 @@ fuzz: deps fuzz-deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/closerequests.h"
 #include "contact/ui/frmcontact.h"
 #include "export/ui/frmnumberofrandomnumbers.h"
 #include "generator/ui/frmzandrel.h"
@@ -26,6 +27,9 @@ public:
     // ended() tells the application to quit.
     void End();
 
+    // Closes window as its close box would, when it is one of the program's windows.
+    bool close(QWindow *window);
+
 signals:
     void ended();
 
@@ -42,4 +46,5 @@ private:
     // The form whose window was active last. The form outlives its window, so that coming back
     // from a window that has just closed still counts as coming from one of the program's own.
     Form *m_lastActiveForm = nullptr;
+    CloseRequests m_closeRequests { [this](QWindow *window) { return close(window); } };
 };

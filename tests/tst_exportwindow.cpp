@@ -1,12 +1,15 @@
 #include "app/forms.h"
 #include "runtime/randomgenerator.h"
+#include "support/gatedgenerator.h"
 #include "support/gui.h"
 #include "support/recordingmessages.h"
+#include "support/threads.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -44,7 +47,10 @@ private slots:
     void mainWindowClosedAtGo();
     void numbersReadInTheUsersLocale();
     void unwritableFolderIsReported();
-    void cancelKeepsEarlierFile();
+    void windowThreadAnswersWhileABatchRuns();
+    void stopsKeepEarlierFile_data();
+    void stopsKeepEarlierFile();
+    void generateWhileABatchRuns();
     void batchThatCannotFitIsRefused();
     void contactWindowOpensOnce();
     void exitEndsEverything();
@@ -61,13 +67,30 @@ private:
     QStringList homeFiles() const { return QDir(m_home->path()).entryList(QDir::Files); }
 
     RecordingMessages m_messages;
-    MixingGenerator m_generator { 2026 };
+    GatedGenerator m_generator { 2026 };
     SharedGenerator m_shared { m_generator };
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<Forms> m_forms;
 };
 
 static const QString kGenerating = QStringLiteral("Generating the random numbers. Please wait.");
+static const QString kTextFile = QStringLiteral(
+    "Excel cannot have more than 65536 rows. Therefore the output file be a text file, which you can open with notepad.");
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 static QString thanks(const QString &path)
 {
@@ -85,6 +108,7 @@ void tst_ExportWindow::init()
     qputenv("HOME", m_home->path().toLocal8Bit());
     m_messages.texts.clear();
     m_messages.onShow = nullptr;
+    m_generator.open();
     m_forms = std::make_unique<Forms>(m_messages, m_shared);
     m_forms->Start();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
@@ -272,8 +296,7 @@ void tst_ExportWindow::exports()
     const char *name = spreadsheet ? "randomnumbers.xls" : "randomnumbers.txt";
     QStringList expected;
     if (!spreadsheet)
-        expected << QStringLiteral("Excel cannot have more than 65536 rows. Therefore the output file be a text file, "
-                                   "which you can open with notepad.");
+        expected << kTextFile;
     expected << kGenerating << thanks(exportFile(name));
     QCOMPARE(m_messages.texts, expected);
     QCOMPARE(homeFiles(), QStringList { QString::fromLatin1(name) });
@@ -418,43 +441,165 @@ void tst_ExportWindow::unwritableFolderIsReported()
     QVERIFY(batchWindow()->isVisible());
 }
 
-void tst_ExportWindow::cancelKeepsEarlierFile()
+void tst_ExportWindow::windowThreadAnswersWhileABatchRuns()
 {
+    openBatchForm();
+    m_generator.shut(); // the batch waits in its first draw until the end of the checks below
+    bool timerRan = false;
+    bool painted = false;
+    QString accessibleBar;
+    bool batchHeldMeanwhile = true;
+    PaintCounter paints(mainWindow());
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        timerRan = true;
+        batchHeldMeanwhile = batchHeldMeanwhile && m_generator.held();
+        auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            mainWindow()->update(); // a repaint, while the progress waits to show
+            return;
+        }
+        painted = paints.count > 0;
+        // What a screen reader asks, posted as its questions arrive.
+        QMetaObject::invokeMethod(
+            this,
+            [&, dialog] {
+                auto *bar = QAccessible::queryAccessibleInterface(dialog->findChild<QProgressBar *>());
+                accessibleBar = bar ? bar->text(QAccessible::Name) : QStringLiteral("<none>");
+                batchHeldMeanwhile = batchHeldMeanwhile && m_generator.held();
+                m_generator.open();
+            },
+            Qt::QueuedConnection);
+        poll.stop();
+    });
+    poll.start(20);
+    go(QStringLiteral("5"));
+
+    QVERIFY(timerRan);
+    QVERIFY(painted);
+    QCOMPARE(accessibleBar, "Export progress");
+    QVERIFY(batchHeldMeanwhile); // all of it happened while the batch ran
+    QVERIFY(m_generator.drawingThread() != std::this_thread::get_id());
+    QCOMPARE(m_messages.texts, (QStringList { kGenerating, thanks(exportFile("randomnumbers.xls")) }));
+    QCOMPARE(exportedLines("randomnumbers.xls").size(), 5);
+    QCOMPARE(batchThreads(), QStringList());
+}
+
+void tst_ExportWindow::stopsKeepEarlierFile_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel") << "Cancel";
+    QTest::newRow("Escape in the progress dialog") << "Escape";
+    QTest::newRow("Close pressed accessibly") << "Close";
+    QTest::newRow("close box") << "close box";
+    QTest::newRow("window manager") << "window manager";
+    QTest::newRow("Exit pressed accessibly") << "Exit";
+    QTest::newRow("the application quits") << "quit";
+}
+
+void tst_ExportWindow::stopsKeepEarlierFile()
+{
+    QFETCH(QString, how);
     openBatchForm();
     go(QStringLiteral("70000"));
     const QStringList earlier = exportedLines("randomnumbers.txt");
     QCOMPARE(earlier.size(), 70000);
     m_messages.texts.clear();
+    QSignalSpy ended(m_forms.get(), &Forms::ended);
 
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    bool sawModalDialog = false;
-    QString progressText;
+    // The batch is held in its first draw until it is stopped, so nothing it writes is lost by chance.
+    m_generator.shut();
+    const bool needsDialog = how == QLatin1String("Cancel") || how == QLatin1String("Escape");
+    bool acted = false;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
-        auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != QLatin1String("batchProgress"))
+        if (acted) {
+            m_generator.open(); // the batch has been told to stop: it does, from its next stretch
             return;
-        sawModalDialog = dialog->windowModality() == Qt::ApplicationModal;
-        progressText = dialog->labelText();
-        QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+        }
+        auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+        if (!m_generator.held() || (needsDialog && !dialog))
+            return;
+        acted = true;
+        if (how == QLatin1String("Cancel"))
+            QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+        else if (how == QLatin1String("Escape"))
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else if (how == QLatin1String("Close"))
+            pressAccessibly(child<QPushButton>(batchWindow(), "cmdClose"));
+        else if (how == QLatin1String("close box"))
+            batchWindow()->close();
+        else if (how == QLatin1String("window manager"))
+            batchWindow()->windowHandle()->close(); // as the platform delivers a close request
+        else if (how == QLatin1String("Exit"))
+            pressAccessibly(child<QPushButton>(mainWindow(), "cmdExit"));
+        else if (how == QLatin1String("quit")) {
+            m_generator.open(); // the window thread is about to wait for the batch
+            QCoreApplication::exit(0); // the end of the main event loop, as when the program ends
+        }
     });
     poll.start(20);
+    go(QStringLiteral("1e8"));
+    poll.stop();
+    if (how == QLatin1String("quit")) { // let later event loops run again
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+
+    QVERIFY(acted);
+    QCOMPARE(m_messages.texts, (QStringList { kTextFile, kGenerating })); // nothing about the stopped batch
+    QCOMPARE(exportedLines("randomnumbers.txt"), earlier);
+    QCOMPARE(homeFiles() + QDir(m_home->path()).entryList(QDir::Hidden | QDir::Files), // no temporary file
+             (QStringList { "randomnumbers.txt", "randomnumbers.txt" }));
+    QCOMPARE(batchThreads(), QStringList());
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
+    if (ended.isEmpty()) { // the program goes on
+        m_forms->batch.Show();
+        go(QStringLiteral("5"));
+        QCOMPARE(m_messages.texts.last(), thanks(exportFile("randomnumbers.xls")));
+    }
+}
+
+void tst_ExportWindow::generateWhileABatchRuns()
+{
     // Long enough to show its progress, and small enough for the disk: at least 300 MB.
     if (QStorageInfo(m_home->path()).bytesAvailable() < 400'000'000)
         QSKIP("too little free space for a batch that runs long enough to be cancelled");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    openBatchForm();
+    auto *random = child<QLineEdit>(mainWindow(), "txtRandom");
+    QString drawnMeanwhile;
+    QString progressText;
+    bool modal = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        modal = dialog->windowModality() == Qt::ApplicationModal;
+        if (progressText.isEmpty()) {
+            // The main window's Generate, pressed under the dialog as assistive technology can.
+            progressText = dialog->labelText();
+            pressAccessibly(child<QPushButton>(mainWindow(), "cmdGenerateRandomNumber"));
+        } else if (!random->text().isEmpty()) {
+            drawnMeanwhile = random->text();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+        }
+    });
+    poll.start(20);
     go(QStringLiteral("1e8"));
     poll.stop();
 
-    QVERIFY(sawModalDialog);
+    QVERIFY(modal);
+    QVERIFY2(drawnMeanwhile == QLatin1String("0") || drawnMeanwhile == QLatin1String("1"), qPrintable(drawnMeanwhile));
+    QCOMPARE(child<QLineEdit>(mainWindow(), "txtAverage")->text(), drawnMeanwhile);
     // Both counts with the locale's group separators.
     const QRegularExpression progress(
         QStringLiteral("^Exporting the random numbers: [1-9]\\d{0,2}(,\\d{3})* of 100,000,000 written\\.$"));
     QVERIFY2(progress.match(progressText).hasMatch(), qPrintable(progressText));
-    QCOMPARE(m_messages.texts.size(), 2); // the text-file note, then no closing message
-    QCOMPARE(m_messages.texts.last(), kGenerating);
-    QCOMPARE(exportedLines("randomnumbers.txt"), earlier);
-    QCOMPARE(homeFiles(), QStringList { "randomnumbers.txt" });
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(m_messages.texts, (QStringList { kTextFile, kGenerating }));
+    QVERIFY(homeFiles().isEmpty());
 }
 
 void tst_ExportWindow::batchThatCannotFitIsRefused()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager):
 # finds the window by its title, types ranges and presses "Generate Random Number" through X11
-# events, then closes the window as a user would and expects exit status 0.
+# events, stops a batch by closing the export window through the window manager, then closes the
+# main window as a user would and expects exit status 0.
 #   x11_session.sh ZANDREL
 set -uo pipefail
 zandrel=$1
@@ -78,10 +79,38 @@ sleep 1
 kill -0 "$zandrel_pid" 2>/dev/null || fail "Zandrel ended after drawing a number"
 has_windows 1 || fail "the range 1 to 6 was refused"
 
+# A batch under its progress dialog, stopped by the window manager closing the export window:
+# the window closes, the batch's threads end, and no file is left, not even a temporary one.
+windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+has_titled() { [ "$(windows_titled "$1")" -eq "$2" ]; }
+batch_threads() { cat /proc/"$zandrel_pid"/task/*/comm 2>/dev/null | grep -c '^zandrel-'; }
+no_export_files() { ! ls -A "$work" | grep -q '^randomnumbers'; }
+if [ "$(df --output=avail -k "$work" | tail -n 1)" -gt 3000000 ]; then
+    xdotool key Tab Tab Tab Tab Tab Tab Tab space # from Generate to the export button
+    until_true 10 has_titled 'Export To Excel' 1 || fail "the export window did not open"
+    sleep 0.3
+    xdotool type --delay 40 '3e8'
+    xdotool key Tab space # "Go"
+    until_true 10 has_windows 2 || fail "no note that the batch goes to a text file"
+    xdotool key Return
+    sleep 0.3
+    until_true 10 has_windows 2 || fail "no \"Generating\" box"
+    xdotool key Return
+    sleep 0.3
+    until_true 10 has_windows 2 || fail "no progress dialog"
+    [ "$(batch_threads)" -eq 2 ] || fail "the batch does not run on threads of its own"
+    wmctrl -c 'Export To Excel' || fail "the window manager could not close the export window"
+    until_true 5 has_titled 'Export To Excel' 0 || fail "the export window stayed open under its progress dialog"
+    until_true 5 has_windows 1 || fail "the progress dialog stayed"
+    until_true 5 eval '[ "$(batch_threads)" -eq 0 ]' || fail "the batch's threads did not end"
+    no_export_files || fail "the stopped batch left a file: $(ls -A "$work")"
+    kill -0 "$zandrel_pid" 2>/dev/null || fail "Zandrel ended when the export window closed"
+fi
+
 wmctrl -c Zandrel || fail "the window manager could not close the window"
 until_true 10 eval '! kill -0 "$zandrel_pid" 2>/dev/null' || fail "Zandrel did not end when its window was closed"
 wait "$zandrel_pid"
 status=$?
 zandrel_pid=
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "PASS: typed, drew, closed; exit status 0"
+echo "PASS: typed, drew, stopped a batch by closing its window, closed; exit status 0"

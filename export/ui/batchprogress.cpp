@@ -82,9 +82,9 @@ BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, Q
     QElapsedTimer clock;
     clock.start();
 
-    // Each wait below lasts until its condition holds, or until the application ends.
+    // Each wait lasts until its condition holds, or until the application ends.
     QEventLoop loop;
-    std::function<bool()> waitOver;
+    std::function<bool()> waitOver = [&] { return job.finished() || progress.cancelled(); };
     QTimer follow;
     follow.setInterval(kFollowEveryMs);
     QObject::connect(&follow, &QTimer::timeout, &loop, [&] {
@@ -92,25 +92,19 @@ BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, Q
             loop.quit();
         else if (progress.shown())
             progress.update(job.written());
+        else if (clock.elapsed() >= kShowAfterMs)
+            progress.show(job.written());
     });
     QObject::connect(progress.dialog(), &QProgressDialog::canceled, &loop, &QEventLoop::quit);
     follow.start();
+    loop.exec();
 
-    waitOver = [&] {
-        return job.finished() || progress.cancelled() || clock.elapsed() >= kShowAfterMs;
-    };
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!job.finished() && !progress.cancelled()) {
-        progress.show(job.written());
-        waitOver = [&] { return job.finished() || progress.cancelled(); };
-        loop.exec();
-    }
     if (!job.finished()) {
         // Stopped: the batch ends within a stretch, and the windows answer meanwhile.
         job.stop();
         progress.hide();
         waitOver = [&] { return job.finished(); };
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
     return job.wait();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -37,4 +39,13 @@ inline int windowsNamed(const char *name)
     for (QWidget *widget : QApplication::topLevelWidgets())
         count += widget->isVisible() && widget->objectName() == QLatin1String(name);
     return count;
+}
+
+// Presses a button as assistive technology does: through its accessible press action, which a
+// modal box or dialog does not hold back. The button is clicked a moment later, as it animates.
+inline void pressAccessibly(QAbstractButton *button)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(accessible && accessible->actionInterface());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
