@@ -54,9 +54,14 @@ void OutputFile::startWriteBack()
     // before, so that no more than two stretches are on their way to the disk at any time.
     const int fd = m_file.handle();
     sync_file_range(fd, m_writtenBack, m_size - m_writtenBack, SYNC_FILE_RANGE_WRITE);
-    if (m_writtenBack > m_previousStretch)
-        sync_file_range(fd, m_previousStretch, m_writtenBack - m_previousStretch,
+    if (m_writtenBack > m_previousStretch) {
+        const qint64 length = m_writtenBack - m_previousStretch;
+        sync_file_range(fd, m_previousStretch, length,
                         SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        // Nothing reads the file back: its stretches on the disk leave the page cache, so that
+        // a long batch crowds out nothing else, and a stopped one is removed at once.
+        posix_fadvise(fd, m_previousStretch, length, POSIX_FADV_DONTNEED);
+    }
     m_previousStretch = m_writtenBack;
     m_writtenBack = m_size;
 #endif
