@@ -119,7 +119,7 @@ fuzz: deps fuzz-deps
 	    echo "fuzz_$$target for $(FUZZ_SECONDS) s" && \
 	    $(FUZZ_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	        -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$target fuzz/corpus/$$target 2>&1 \
-	        | grep -E '^(stat::number_of_executed_units|stat::new_units_added|==|SUMMARY|broken|Done)' ; \
+	        | grep -E '^(stat::number_of_executed_units|stat::new_units_added|==|SUMMARY|broken)|DONE' ; \
 	    test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
 

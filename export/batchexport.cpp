@@ -145,19 +145,6 @@ private:
     bool m_closed = false;
 };
 
-// Draws count numbers of the batch; the program's own generator is drawn from without a call per
-// number.
-void drawStretch(const DrawRange &range, RandomGenerator &generator, double *numbers, std::size_t count)
-{
-    if (auto *mixing = dynamic_cast<MixingGenerator *>(&generator)) {
-        for (std::size_t i = 0; i < count; ++i)
-            numbers[i] = DrawRandomNumber(range, *mixing);
-    } else {
-        for (std::size_t i = 0; i < count; ++i)
-            numbers[i] = DrawRandomNumber(range, generator);
-    }
-}
-
 // The drawing side: every number of the batch, a stretch at a time. The generator is held for one
 // stretch's draws only, so that a draw on the window thread waits a fraction of a millisecond.
 void drawBatch(const BatchRequest &request, SharedGenerator &generator, const std::stop_token &stop,
@@ -172,7 +159,8 @@ void drawBatch(const BatchRequest &request, SharedGenerator &generator, const st
         const double left = request.lines - drawn;
         stretch->count = left < kBatchStretch ? static_cast<std::size_t>(left) : kBatchStretch;
         generator.use([&](RandomGenerator &held) {
-            drawStretch(request.range, held, stretch->numbers.data(), stretch->count);
+            for (std::size_t i = 0; i < stretch->count; ++i)
+                stretch->numbers[i] = DrawRandomNumber(request.range, held);
         });
         drawn += static_cast<double>(stretch->count);
         stretches.filled();

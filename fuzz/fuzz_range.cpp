@@ -1,7 +1,8 @@
 // Arbitrary bound and count texts (three lines: minimum, maximum, count; the first byte picks a
-// locale) through the range check, the count check and a bounded draw. Every range the checks
-// accept draws whole numbers between its bounds within a bounded number of attempts; a refused
-// range draws nothing.
+// locale) through the range check, the count check and the draw. Every range the checks accept
+// draws whole numbers between its bounds within a bounded number of attempts; a refused range
+// draws nothing. For whole bounds from 0 to below 2^53, where each generator value lands agrees
+// with a slow reference in exact rational arithmetic.
 #include "export/countcheck.h"
 #include "generator/draw.h"
 #include "generator/rangecheck.h"
@@ -18,6 +19,30 @@
 #include <cmath>
 #include <cstdint>
 
+namespace {
+
+__extension__ using Wide = unsigned __int128;
+
+// Where the generator's value j / 2^53 lands for whole bounds 0 <= minimum < maximum < 2^53, by
+// the rule itself: the sums minimum + maximum * r that round (halves to even) to a whole number
+// between the bounds run from the minimum to maximum + 1/2, and below minimum + maximum; the value
+// stands for the middle of its stretch, (2j + 1) / 2^54, of that interval. Worked out as one
+// fraction with the remainder of its long division, so that a half is seen as one.
+double landsOn(std::uint64_t minimum, std::uint64_t maximum, std::uint64_t j, const QString &input)
+{
+    const Wide twiceLength = std::min<Wide>(2 * (Wide { maximum } - minimum) + 1, 2 * Wide { maximum });
+    const Wide numerator = twiceLength * (2 * Wide { j } + 1); // the offset is numerator / 2^55
+    const Wide unit = Wide { 1 } << 55;
+    Wide whole = numerator / unit;
+    const Wide twiceRemainder = 2 * (numerator % unit);
+    require(twiceRemainder != unit, "a generator value lands halfway between two whole numbers", input);
+    if (twiceRemainder > unit)
+        ++whole;
+    return static_cast<double>(minimum + static_cast<std::uint64_t>(whole));
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     if (size == 0)
@@ -32,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString &countText = texts[2];
     const QString input = texts.join(QStringLiteral("' '")) + QStringLiteral("' in ") + locale.name();
 
-    MixingGenerator mixing(size);
+    MixingGenerator mixing(size ^ (std::uint64_t { data[0] } << 32));
     CountingGenerator generator(mixing);
     const RangeCheck check = checkRange(minimumText, maximumText, locale);
     const auto minimum = toNumber(minimumText, locale);
@@ -46,6 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             require(value >= *minimum && value <= *maximum, "a number outside the bounds", input);
             require(value == std::floor(value), "a number that is not whole", input);
             require(generator.draws <= kMaxDrawAttempts, "too many attempts", input);
+        }
+        const bool exact = *minimum == std::floor(*minimum) && *maximum == std::floor(*maximum) && *maximum < 0x1p53;
+        if (exact) {
+            MixingGenerator values(size + 1);
+            for (int i = 0; i < 16; ++i) {
+                const double u = i == 0 ? 0 : i == 1 ? 1 - 0x1p-53 : values.next(0);
+                const auto j = static_cast<std::uint64_t>(u * 0x1p53);
+                const double expected =
+                    landsOn(static_cast<std::uint64_t>(*minimum), static_cast<std::uint64_t>(*maximum), j, input);
+                require(check.range->candidate(u) == expected, "a value lands elsewhere than the rule says", input);
+                require(check.range->contains(expected), "the rule lands outside the bounds", input);
+            }
         }
     } else {
         require(!check.range, "a refused range with something to draw from", input);

@@ -1,5 +1,8 @@
 #include "generator/draw.h"
 
+#include "runtime/clock.h"
+#include "runtime/randomgenerator.h"
+
 #include <cmath>
 #include <utility>
 
@@ -42,4 +45,17 @@ DrawRange::DrawRange(double minimum, double maximum)
         m_lowHalves = low;
         m_widthHalves = high - low;
     }
+}
+
+double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator)
+{
+    const auto second = static_cast<float>(secondOfMinute());
+    generator.reinitialise(3);
+    double candidate = 0;
+    for (int attempt = 0; attempt < kMaxDrawAttempts; ++attempt) {
+        candidate = range.candidate(generator.next(second));
+        if (range.contains(candidate)) // also refuses a sum beyond a double
+            return candidate;
+    }
+    return range.nearest(candidate);
 }

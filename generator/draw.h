@@ -1,10 +1,11 @@
 #pragma once
 
-#include "runtime/clock.h"
 #include "runtime/rounding.h"
 
 #include <algorithm>
 #include <cstdint>
+
+class RandomGenerator;
 
 // The generator's values are whole multiples of 2^-53: 53 random bits, a double's precision.
 inline constexpr int kGeneratorValueBits = 53;
@@ -88,18 +89,4 @@ inline constexpr int kMaxDrawAttempts = 64;
 
 // Draws one whole number from range: reads the clock's second, re-initialises the generator with
 // 3, and draws candidates until one lies between the bounds. Needs range.hasWholeNumber().
-// Generator is a RandomGenerator, or one of its final classes so that a batch draws without
-// virtual calls.
-template<typename Generator>
-double DrawRandomNumber(const DrawRange &range, Generator &generator)
-{
-    const auto second = static_cast<float>(secondOfMinute());
-    generator.reinitialise(3);
-    double candidate = 0;
-    for (int attempt = 0; attempt < kMaxDrawAttempts; ++attempt) {
-        candidate = range.candidate(generator.next(second));
-        if (range.contains(candidate)) // also refuses a sum beyond a double
-            return candidate;
-    }
-    return range.nearest(candidate);
-}
+double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator);

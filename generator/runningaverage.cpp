@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -20,11 +19,10 @@ bool addWhole(std::int64_t &sum, double value)
 }
 
 // numerator / denominator to the nearest whole number, exact halves to the even one.
-template<typename Integer>
-Integer divideHalfEven(Integer numerator, Integer denominator)
+Wide divideHalfEven(Wide numerator, Wide denominator)
 {
-    Integer quotient = numerator / denominator;
-    Integer remainder = numerator % denominator;
+    Wide quotient = numerator / denominator;
+    Wide remainder = numerator % denominator;
     if (remainder < 0) { // round towards minus infinity, so that the remainder is not negative
         quotient -= 1;
         remainder += denominator;
@@ -66,9 +64,6 @@ double RunningAverage::UpdateAverage(double value)
     m_wholeSumExact = m_wholeSumExact && addWhole(m_wholeSum, value);
     if (m_wholeSumExact) {
         const auto count = static_cast<std::int64_t>(DrawCount);
-        constexpr std::int64_t kNarrow = std::numeric_limits<std::int64_t>::max() / 100;
-        if (m_wholeSum >= -kNarrow && m_wholeSum <= kNarrow) // the cheaper division suffices
-            return hundredthsToDouble(divideHalfEven(m_wholeSum * 100, count));
         return hundredthsToDouble(divideHalfEven(Wide { m_wholeSum } * 100, Wide { count }));
     }
     // While the sum fits a double exactly, divide in doubles: the same average a double sum gives.

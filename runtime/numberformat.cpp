@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -21,15 +22,17 @@ char *dropTrailingZeros(char *begin, char *end)
     return end[-1] == '.' ? end - 1 : end;
 }
 
-// value rounded to the given number of significant digits, trailing zeros dropped: printf's
-// "%.<digits>G", except that its exponent form (capital E, a sign and at least two digits)
-// starts at 10^15 whatever the number of digits, as it does below 10^-4.
-std::size_t writeDigits(double value, int digits, char *out)
+// value in printf's "%G" form, except that its exponent form (capital E, a sign and at least two
+// digits) starts at 10^15 whatever the number of digits, as it does below 10^-4: rounded to the
+// given number of significant digits, trailing zeros dropped, or with no number of digits given,
+// with std::to_chars's shortest digits that read back as value.
+std::size_t writeForm(double value, std::optional<int> digits, char *out)
 {
     char *const limit = out + kMaxWholeNumberChars;
-    char *end = std::to_chars(out, limit, value, std::chars_format::scientific, digits - 1).ptr;
+    char *end = digits ? std::to_chars(out, limit, value, std::chars_format::scientific, *digits - 1).ptr
+                       : std::to_chars(out, limit, value, std::chars_format::scientific).ptr;
     char *const e = std::find(out, end, 'e');
-    int exponent = 0; // of the value as rounded
+    int exponent = 0; // of the value as written
     std::from_chars(e + 2, end, exponent);
     if (e[1] == '-')
         exponent = -exponent;
@@ -38,14 +41,15 @@ std::size_t writeDigits(double value, int digits, char *out)
         *e = 'E';
         end = std::copy(e, end, dropTrailingZeros(out, e));
     } else {
-        end = std::to_chars(out, limit, value, std::chars_format::fixed, digits - 1 - exponent).ptr;
+        end = digits ? std::to_chars(out, limit, value, std::chars_format::fixed, *digits - 1 - exponent).ptr
+                     : std::to_chars(out, limit, value, std::chars_format::fixed).ptr;
         end = dropTrailingZeros(out, end);
     }
     return static_cast<std::size_t>(end - out);
 }
 
-// The fewest significant digits that read back as value (up to 17): those of std::to_chars's
-// shortest form.
+// The number of significant digits of std::to_chars's shortest form: the fewest that read back
+// as value (up to 17).
 int shortestDigits(double value)
 {
     char text[kMaxWholeNumberChars];
@@ -54,13 +58,16 @@ int shortestDigits(double value)
     return static_cast<int>(std::count_if(text, exponent, [](char c) { return c >= '0' && c <= '9'; }));
 }
 
-// The shortest form with at most 15 significant digits or, where 15 digits would name another
-// number (a whole number from 10^15 on, say), with the fewest digits that name this one.
+// The shortest form with at most 15 significant digits or, where no 15 digits read back as value
+// (a whole number from 10^15 on, say), with the fewest digits that do.
 std::size_t writeGeneral(double value, char *out)
 {
     if (value == 0.0)
         value = 0.0; // no "-0"
-    return writeDigits(value, std::max(15, shortestDigits(value)), out);
+    // Where some 15 digits name value, so do its 15 digits rounded, which lie closer to it.
+    if (shortestDigits(value) <= 15)
+        return writeForm(value, 15, out);
+    return writeForm(value, std::nullopt, out);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 MixingGenerator::MixingGenerator(std::uint64_t seed)
     : m_state(seed)
-    , m_lastSeedMix(mixSeed(m_lastSeed))
 {
 }
 

@@ -27,15 +27,10 @@ class MixingGenerator final : public RandomGenerator
 public:
     explicit MixingGenerator(std::uint64_t seed);
 
-    // Inline, so that a batch that knows this type draws without a call.
     void reinitialise(double seed) override
     {
-        if (std::bit_cast<std::uint64_t>(seed) != std::bit_cast<std::uint64_t>(m_lastSeed)) {
-            m_lastSeed = seed;
-            m_lastSeedMix = mixSeed(seed);
-        }
         // XOR with a value and a bijective mix keep every state distinct: no two states collapse.
-        m_state = mix(m_state ^ m_lastSeedMix);
+        m_state = mix(m_state ^ mixSeed(seed));
     }
 
     double next(float /*argument*/) override
@@ -57,9 +52,6 @@ private:
     static std::uint64_t mixSeed(double seed) { return mix(std::bit_cast<std::uint64_t>(seed) + kGoldenGamma); }
 
     std::uint64_t m_state;
-    // The mixed form of the last seed: the draw re-initialises with the same seed every time.
-    double m_lastSeed = 0;
-    std::uint64_t m_lastSeedMix;
 };
 
 // A generator that more than one thread draws from: the windows' draws on the window thread and

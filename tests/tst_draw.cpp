@@ -35,6 +35,7 @@ private slots:
     void noWholeNumber_data();
     void noWholeNumber();
     void hugeBoundsStayFinite();
+    void nearestAfterEveryAttemptMissed();
     void eachDrawReadsClockAndReinitialises();
     void drawReadsTexts();
     void averageOfDraws_data();
@@ -291,6 +292,24 @@ void tst_Draw::hugeBoundsStayFinite()
             QVERIFY(value >= minimum && value <= maximum);
         }
     }
+}
+
+void tst_Draw::nearestAfterEveryAttemptMissed()
+{
+    // From 2^51 + 0.5 to 2^51 + 1 the sums lie half a step apart, and those from generator values
+    // below a quarter round halfway, to the even 2^51, below the minimum; those from three
+    // quarters on round to 2^51 + 2, above the maximum. Each attempt misses with a chance of one
+    // half, so 64 misses in a row come from a real generator with a chance of 2^-64.
+    const DrawRange range(0x1p51 + 0.5, 0x1p51 + 1);
+    QCOMPARE(range.candidate(0.0), 0x1p51);
+    QCOMPARE(range.candidate(0.9), 0x1p51 + 2);
+    SequenceGenerator missThenHit({ 0.0, 0.9, 0.5 });
+    QCOMPARE(DrawRandomNumber(range, missThenHit), 0x1p51 + 1);
+    QCOMPARE(missThenHit.draws, 3);
+    // A generator that misses every time: the draw gives up after its last attempt.
+    SequenceGenerator stuck({ 0.0 });
+    QCOMPARE(DrawRandomNumber(range, stuck), 0x1p51 + 1);
+    QCOMPARE(stuck.draws, kMaxDrawAttempts);
 }
 
 void tst_Draw::eachDrawReadsClockAndReinitialises()

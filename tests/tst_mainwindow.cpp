@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QWindow>
@@ -367,6 +368,7 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
     button("cmdOpenBatchForm")->setFocus(); // as after opening the export window with it
     form.Show();
     QVERIFY(QTest::qWaitForWindowActive(form.window()));
+    const QPointer<QWidget> closing = form.window();
     if (how == QLatin1String("button"))
         QTest::mouseClick(child<QPushButton>(form.window(), "cmdClose"), Qt::LeftButton);
     else if (how == QLatin1String("close box"))
@@ -374,7 +376,7 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
     else
         form.window()->windowHandle()->close(); // as the window manager asks
     QVERIFY(!form.isLoaded());
-    QTest::qWait(50); // the closed window goes away
+    QTRY_VERIFY(!closing); // the closed window goes away
     window()->activateWindow(); // as the window manager does once the window has gone
     QVERIFY(QTest::qWaitForWindowActive(window()));
     QCOMPARE(focusName(), "txtMinValue");
