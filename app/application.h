@@ -19,10 +19,11 @@ bool deliverGuarded(Deliver &&deliver, MessageSink &messages, Terminate &&termin
     } catch (const std::exception &exception) {
         error = QString::fromLocal8Bit(exception.what());
     } catch (...) {
-        error = QStringLiteral("an unknown error");
+        error = QCoreApplication::translate("Application", "an unknown error");
     }
-    messages.show(QStringLiteral("Zandrel has met an error it cannot recover from and will close:\n\n%1").arg(error),
-                  nullptr);
+    const QString ending = QCoreApplication::translate(
+        "Application", "Zandrel has met an error it cannot recover from and will close:\n\n%1");
+    messages.show(ending.arg(error), nullptr);
     terminate(EXIT_FAILURE);
     return false;
 }

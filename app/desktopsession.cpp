@@ -1,5 +1,7 @@
 #include "app/desktopsession.h"
 
+#include "app/translations.h"
+
 #include <QDir>
 #include <QLibraryInfo>
 
@@ -19,7 +21,16 @@ bool waylandPluginInstalled()
     return !platforms.entryList({ QStringLiteral("libqwayland*") }, QDir::Files).isEmpty();
 }
 
+const char *const kNoSession = QT_TRANSLATE_NOOP(
+    "DesktopSession", "Zandrel needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.");
+const char *const kNoWaylandPlugin =
+    QT_TRANSLATE_NOOP("DesktopSession", "Zandrel needs Qt's Wayland platform plugin on this Wayland desktop: "
+                                        "install the package qt6-wayland.");
+const char *const kNoWindow = QT_TRANSLATE_NOOP("DesktopSession",
+                                                "Zandrel could not open a window on this desktop session: %1");
+
 QtMessageHandler g_usualHandler = nullptr;
+const Translations *g_translations = nullptr;
 QString g_platformProblem; // what the platform plugin said first, before Qt gave up
 
 void oneLineOnFailedStart(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -33,26 +44,26 @@ void oneLineOnFailedStart(QtMsgType type, const QMessageLogContext &context, con
         return;
     }
     const QString why = g_platformProblem.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0) : g_platformProblem;
-    std::fprintf(stderr, "Zandrel could not open a window on this desktop session: %s\n", qPrintable(why));
+    std::fprintf(stderr, "%s\n", qPrintable(g_translations->translate("DesktopSession", kNoWindow).arg(why)));
     std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace
 
-std::optional<QString> missingDesktopSession()
+std::optional<QString> missingDesktopSession(const Translations &translations)
 {
     if (isSet("QT_QPA_PLATFORM"))
         return std::nullopt; // the user chose the platform
     if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
-        return QStringLiteral("Zandrel needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.");
+        return translations.translate("DesktopSession", kNoSession);
     if (!isSet("DISPLAY") && !waylandPluginInstalled())
-        return QStringLiteral("Zandrel needs Qt's Wayland platform plugin on this Wayland desktop: "
-                              "install the package qt6-wayland.");
+        return translations.translate("DesktopSession", kNoWaylandPlugin);
     return std::nullopt;
 }
 
-void reportFailedStartAsOneLine()
+void reportFailedStartAsOneLine(const Translations &translations)
 {
+    g_translations = &translations;
     g_usualHandler = qInstallMessageHandler(oneLineOnFailedStart);
 }
 

@@ -20,8 +20,8 @@ void DrawAndAverage(benchmark::State &state, const char *minimum, const char *ma
     RunningAverage average;
     for (auto _ : state) {
         const RangeCheck check = checkRange(minimumText, maximumText, locale);
-        const double value =
-            processGenerator().use([&](RandomGenerator &generator) { return DrawRandomNumber(*check.range, generator); });
+        const double value = processGenerator().use(
+            [&](RandomGenerator &generator) { return DrawRandomNumber(*check.range, generator); });
         benchmark::DoNotOptimize(average.UpdateAverage(value));
     }
 }

@@ -4,6 +4,7 @@
 #include "runtime/outputfile.h"
 #include "runtime/randomgenerator.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -44,8 +45,10 @@ std::optional<QString> exportFolder()
 
 QString noExportFolderMessage()
 {
-    return QStringLiteral("The random numbers could not be exported: there is no home folder to put the file in "
-                          "(HOME is not set, and the user database has no home folder for this user).");
+    return QCoreApplication::translate("BatchExport",
+                                       "The random numbers could not be exported: there is no home folder to put the "
+                                       "file in (HOME is not set, and the user database has no home folder for this "
+                                       "user).");
 }
 
 QString exportPath(const QString &folder, bool excelOutput)
@@ -79,8 +82,8 @@ std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLoc
         return std::nullopt;
     // formattedDataSize takes whole bytes; a need beyond those is past any disk anyway.
     const auto neededBytes = static_cast<qint64>(std::min(needed, 0x1p62));
-    return QStringLiteral("The random numbers cannot be exported into '%1': the file needs at least %2, "
-                          "and only %3 are free there.")
+    return QCoreApplication::translate("BatchExport", "The random numbers cannot be exported into '%1': the file "
+                                                      "needs at least %2, and only %3 are free there.")
         .arg(QDir::toNativeSeparators(request.folder), locale.formattedDataSize(neededBytes),
              locale.formattedDataSize(available));
 }

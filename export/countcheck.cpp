@@ -2,6 +2,7 @@
 
 #include "runtime/numerictext.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 CountCheck checkCount(const QString &text, const QLocale &locale)
@@ -20,12 +21,15 @@ QString countMessage(CountVerdict verdict)
 {
     switch (verdict) {
     case CountVerdict::NotANumber:
-        return QStringLiteral("Please enter number of random numbers you want to generate and output");
+        return QCoreApplication::translate("CountCheck",
+                                           "Please enter number of random numbers you want to generate and output");
     case CountVerdict::NotPositive:
-        return QStringLiteral("Number of random numbers you want to generate  should be greater than zero");
+        return QCoreApplication::translate(
+            "CountCheck", "Number of random numbers you want to generate  should be greater than zero");
     case CountVerdict::TextFile:
-        return QStringLiteral("Excel cannot have more than 65536 rows. Therefore the output file be a text file, "
-                              "which you can open with notepad.");
+        return QCoreApplication::translate("CountCheck",
+                                           "Excel cannot have more than 65536 rows. Therefore the output file be a "
+                                           "text file, which you can open with notepad.");
     case CountVerdict::Spreadsheet:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "runtime/numerictext.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 bool RangeCheck::boundsRefused() const
@@ -36,13 +37,15 @@ QString rangeMessage(RangeVerdict verdict)
     case RangeVerdict::Valid:
         break;
     case RangeVerdict::NotNumbers:
-        return QStringLiteral("Please enter minimum and maximum random number desired range");
+        return QCoreApplication::translate("RangeCheck",
+                                           "Please enter minimum and maximum random number desired range");
     case RangeVerdict::MinNotBelowMax:
-        return QStringLiteral("Min Value should be smaller than Max Value");
+        return QCoreApplication::translate("RangeCheck", "Min Value should be smaller than Max Value");
     case RangeVerdict::Negative:
-        return QStringLiteral("Min Value and Max Value should be equal or greater than zero");
+        return QCoreApplication::translate("RangeCheck",
+                                           "Min Value and Max Value should be equal or greater than zero");
     case RangeVerdict::NoWholeNumber:
-        return QStringLiteral("There is no whole number between Min Value and Max Value.");
+        return QCoreApplication::translate("RangeCheck", "There is no whole number between Min Value and Max Value.");
     }
     return {};
 }

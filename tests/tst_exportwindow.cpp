@@ -74,8 +74,8 @@ private:
 };
 
 static const QString kGenerating = QStringLiteral("Generating the random numbers. Please wait.");
-static const QString kTextFile = QStringLiteral(
-    "Excel cannot have more than 65536 rows. Therefore the output file be a text file, which you can open with notepad.");
+static const QString kTextFile = QStringLiteral("Excel cannot have more than 65536 rows. Therefore the output file be a "
+                                                "text file, which you can open with notepad.");
 
 // Counts the paint events a widget receives.
 class PaintCounter final : public QObject

@@ -37,7 +37,6 @@ private slots:
     void outputBoxesAreReadOnly();
     void boxesAreNamedByTheirLabels();
     void tabOrder();
-    void captionsShowWhole();
     void resizeMovesNothing();
     void activationFromOwnWindowFocusesMinimum();
     void activationFromElsewhereKeepsFocus();
@@ -287,30 +286,6 @@ void tst_MainWindow::tabOrder()
     }
     QCOMPARE(visited, (QStringList { "cmdGenerateRandomNumber", "txtRandom", "txtMinValue", "txtMaxValue", "cmClear",
                                       "cmdExit", "txtAverage", "cmdOpenBatchForm", "cmdGenerateRandomNumber" }));
-}
-
-void tst_MainWindow::captionsShowWhole()
-{
-    for (QPushButton *each : window()->findChildren<QPushButton *>()) {
-        const QStringList lines = each->text().split(QLatin1Char('\n'));
-        QCOMPARE(lines.join(QLatin1Char(' ')), each->accessibleName());
-        for (const QString &line : lines)
-            QVERIFY2(each->fontMetrics().horizontalAdvance(line) <= buttonTextWidth(each), qPrintable(line));
-        const int frame = each->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, each);
-        QVERIFY2(lines.size() * each->fontMetrics().lineSpacing() <= each->height() - 2 * frame,
-                 qPrintable(each->objectName()));
-    }
-    for (QLabel *label : window()->findChildren<QLabel *>()) {
-        const QRect room = label->contentsRect(); // below the margin that aligns it with its box
-        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
-                                                               Qt::TextWordWrap, label->text());
-        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(label->objectName()));
-    }
-    // The long captions do wrap.
-    QVERIFY(button("cmdOpenBatchForm")->text().contains(QLatin1Char('\n')));
-    auto *average = child<QLabel>(window(), "Label1");
-    QVERIFY(average->fontMetrics().horizontalAdvance(average->text()) > average->width());
 }
 
 void tst_MainWindow::resizeMovesNothing()

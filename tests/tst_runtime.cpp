@@ -170,7 +170,8 @@ void tst_Runtime::numberToText_data()
     QTest::newRow("15 digits") << c << 123456789.123457 << "123456789.123457";
     QTest::newRow("17 digits where 15 name another number") << c << 0.1 + 0.2 << "0.30000000000000004";
     // The 16 digits rounded, 7.291122019556397E-304, would name another number.
-    QTest::newRow("the fewest digits, not the rounded ones") << c << 7.2911220195563975e-304 << "7.291122019556398E-304";
+    QTest::newRow("the fewest digits, not the rounded ones")
+        << c << 7.2911220195563975e-304 << "7.291122019556398E-304";
     QTest::newRow("just below 10^15") << c << 999999999999999.0 << "999999999999999";
     QTest::newRow("10^15") << c << 1e15 << "1E+15";
     QTest::newRow("16 digits below 10^15") << c << 999999999999999.9 << "999999999999999.9";

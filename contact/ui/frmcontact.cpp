@@ -6,22 +6,27 @@ namespace {
 
 constexpr ControlSpec kControls[] = {
     { "lblContact", ControlKind::Label,
-      "For Questions and Recommendations Please Contact Us at  zandrel@example.com", { 480, 480, 4095, 1095 } },
+      QT_TRANSLATE_NOOP("frmContact", "For Questions and Recommendations Please Contact Us at"),
+      { 480, 480, 4095, 1095 } },
 };
+
+// After the sentence and two blanks; the same in every language.
+constexpr char kContactAddress[] = "zandrel@example.com";
 
 } // namespace
 
 frmContact::frmContact(QObject *parent)
-    : Form({ "frmContact", "Contact", { 4680, 3090 } }, parent)
+    : Form({ "frmContact", QT_TRANSLATE_NOOP("frmContact", "Contact"), { 4680, 3090 } }, parent)
 {
 }
 
 void frmContact::createControls(QWidget *client, const TwipsScale &scale)
 {
-    ::createControls(client, kControls, scale);
+    addControls(client, kControls, scale);
     // Plain text, not a link and not editable; but it takes the focus, so that a keyboard or
     // screen-reader user can read it again, select it and copy the address.
     auto *line = control<QLabel>("lblContact");
+    line->setText(line->text() + QStringLiteral("  ") + QLatin1String(kContactAddress));
     line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     line->setFocusPolicy(Qt::StrongFocus);
 }

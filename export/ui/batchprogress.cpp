@@ -35,7 +35,7 @@ public:
         m_dialog->setMinimumDuration(kShowAfterMs);
         // The bar is set directly: the dialog's own setValue() would run a nested event loop.
         m_bar->setRange(0, kSteps);
-        m_bar->setAccessibleName(QStringLiteral("Export progress"));
+        m_bar->setAccessibleName(QCoreApplication::translate("BatchProgress", "Export progress"));
         m_dialog->setBar(m_bar);
     }
     ~ProgressDialog() { delete m_dialog; }
@@ -61,9 +61,10 @@ public:
     {
         // Both counts the same way, in the user's locale.
         const QLocale locale;
-        m_dialog->setLabelText(QStringLiteral("Exporting the random numbers: %1 of %2 written.")
-                                   .arg(locale.toString(static_cast<double>(written), 'f', 0),
-                                        locale.toString(m_lines, 'f', 0)));
+        const QString text =
+            QCoreApplication::translate("BatchProgress", "Exporting the random numbers: %1 of %2 written.");
+        m_dialog->setLabelText(
+            text.arg(locale.toString(static_cast<double>(written), 'f', 0), locale.toString(m_lines, 'f', 0)));
         m_bar->setValue(static_cast<int>(static_cast<double>(written) / m_lines * kSteps));
     }
 

@@ -18,16 +18,22 @@ namespace {
 constexpr ControlSpec kControls[] = {
     { "txtNumberofRandomNumbers", ControlKind::TextBox, "", { 3000, 600, 1455, 375 } },
     { "lblNumberofRandomNumbers", ControlKind::Label,
-      "Please Enter How Many Random Numbers You Want To Create and Export Into Excel", { 120, 480, 2655, 735 } },
-    { "cmdCreateOutPut", ControlKind::Button, "Go", { 960, 1440, 2535, 495 } },
-    { "cmdClose", ControlKind::Button, "Close", { 960, 2280, 2535, 495 } },
+      QT_TRANSLATE_NOOP("frmNumberofRandomNumbers",
+                        "Please Enter How Many Random Numbers You Want To Create and Export Into Excel"),
+      { 120, 480, 2655, 735 } },
+    { "cmdCreateOutPut", ControlKind::Button, QT_TRANSLATE_NOOP("frmNumberofRandomNumbers", "Go"),
+      { 960, 1440, 2535, 495 } },
+    { "cmdClose", ControlKind::Button, QT_TRANSLATE_NOOP("frmNumberofRandomNumbers", "Close"),
+      { 960, 2280, 2535, 495 } },
 };
 
 } // namespace
 
 frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageSink &messages,
                                                    SharedGenerator &generator, QObject *parent)
-    : Form({ "frmNumberofRandomNumbers", "Export To Excel", { 4680, 3090 } }, parent)
+    : Form({ "frmNumberofRandomNumbers", QT_TRANSLATE_NOOP("frmNumberofRandomNumbers", "Export To Excel"),
+             { 4680, 3090 } },
+           parent)
     , m_bounds(std::move(bounds))
     , m_messages(messages)
     , m_generator(generator)
@@ -36,7 +42,7 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 
 void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
 {
-    ::createControls(client, kControls, scale);
+    addControls(client, kControls, scale);
     txtNumberofRandomNumbers = control<QLineEdit>("txtNumberofRandomNumbers");
     labelFor(control<QLabel>("lblNumberofRandomNumbers"), txtNumberofRandomNumbers);
     onClick("cmdCreateOutPut", &frmNumberofRandomNumbers::cmdCreateOutPut_Click);
@@ -101,7 +107,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         m_messages.show(*problem, window());
         return;
     }
-    m_messages.show(QStringLiteral("Generating the random numbers. Please wait."), window());
+    m_messages.show(tr("Generating the random numbers. Please wait."), window());
     if (!isLoaded())
         return;
     NumberOfBatch = m_checkedCount.count;
@@ -124,12 +130,10 @@ void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &re
     const QString shownPath = QDir::toNativeSeparators(request.path);
     switch (outcome.status) {
     case BatchOutcome::Written:
-        m_messages.show(QStringLiteral("The random numbers are exported into '%1'. Thanks.").arg(shownPath),
-                        window());
+        m_messages.show(tr("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
         break;
     case BatchOutcome::Failed:
-        m_messages.show(QStringLiteral("The random numbers could not be exported into '%1': %2")
-                            .arg(shownPath, outcome.error),
+        m_messages.show(tr("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error),
                         window());
         break;
     case BatchOutcome::Stopped:

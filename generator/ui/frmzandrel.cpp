@@ -14,25 +14,29 @@ namespace {
 
 // In tab order.
 constexpr ControlSpec kControls[] = {
-    { "cmdGenerateRandomNumber", ControlKind::Button, "Generate Random Number", { 480, 1200, 1815, 615 } },
+    { "cmdGenerateRandomNumber", ControlKind::Button, QT_TRANSLATE_NOOP("frmZandrel", "Generate Random Number"),
+      { 480, 1200, 1815, 615 } },
     { "txtRandom", ControlKind::OutputBox, "", { 2400, 2280, 1215, 375 } },
     { "txtMinValue", ControlKind::TextBox, "", { 1440, 360, 1215, 375 } },
-    { "lblMinValue", ControlKind::Label, "Min Value", { 120, 360, 975, 375 } },
+    { "lblMinValue", ControlKind::Label, QT_TRANSLATE_NOOP("frmZandrel", "Min Value"), { 120, 360, 975, 375 } },
     { "txtMaxValue", ControlKind::TextBox, "", { 4680, 360, 1215, 375 } },
-    { "lblMaxValue", ControlKind::Label, "Max Value", { 3240, 360, 975, 375 } },
-    { "lblRandomNumber", ControlKind::Label, "Random Number Generated", { 240, 2280, 2175, 375 } },
-    { "cmClear", ControlKind::Button, "Clear", { 6960, 1200, 1335, 615 } },
-    { "cmdExit", ControlKind::Button, "Exit", { 6960, 2160, 1335, 615 } },
+    { "lblMaxValue", ControlKind::Label, QT_TRANSLATE_NOOP("frmZandrel", "Max Value"), { 3240, 360, 975, 375 } },
+    { "lblRandomNumber", ControlKind::Label, QT_TRANSLATE_NOOP("frmZandrel", "Random Number Generated"),
+      { 240, 2280, 2175, 375 } },
+    { "cmClear", ControlKind::Button, QT_TRANSLATE_NOOP("frmZandrel", "Clear"), { 6960, 1200, 1335, 615 } },
+    { "cmdExit", ControlKind::Button, QT_TRANSLATE_NOOP("frmZandrel", "Exit"), { 6960, 2160, 1335, 615 } },
     { "txtAverage", ControlKind::OutputBox, "", { 5400, 2280, 1215, 375 } },
-    { "Label1", ControlKind::Label, "Moving Average of the Randomly Generated Numbers", { 4200, 2280, 1095, 975 } },
-    { "cmdOpenBatchForm", ControlKind::Button, "Generate Random Numbers and Export Them into Excel",
+    { "Label1", ControlKind::Label,
+      QT_TRANSLATE_NOOP("frmZandrel", "Moving Average of the Randomly Generated Numbers"), { 4200, 2280, 1095, 975 } },
+    { "cmdOpenBatchForm", ControlKind::Button,
+      QT_TRANSLATE_NOOP("frmZandrel", "Generate Random Numbers and Export Them into Excel"),
       { 2760, 1200, 1815, 615 } },
 };
 
 } // namespace
 
 frmZandrel::frmZandrel(MessageSink &messages, SharedGenerator &generator, QObject *parent)
-    : Form({ "frmZandrel", "Zandrel", { 8445, 3600 } }, parent)
+    : Form({ "frmZandrel", QT_TRANSLATE_NOOP("frmZandrel", "Zandrel"), { 8445, 3600 } }, parent)
     , m_messages(messages)
     , m_generator(generator)
 {
@@ -50,7 +54,7 @@ QString frmZandrel::maximumText() const
 
 void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
 {
-    ::createControls(client, kControls, scale);
+    addControls(client, kControls, scale);
     txtMinValue = control<QLineEdit>("txtMinValue");
     txtMaxValue = control<QLineEdit>("txtMaxValue");
     txtRandom = control<QLineEdit>("txtRandom");
@@ -72,9 +76,9 @@ void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
 QMenuBar *frmZandrel::createMenuBar(QWidget *window)
 {
     auto *menuBar = new QMenuBar(window);
-    QMenu *help = menuBar->addMenu(QStringLiteral("Help"));
+    QMenu *help = menuBar->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("Help"));
-    QAction *contact = help->addAction(QStringLiteral("Contact"));
+    QAction *contact = help->addAction(tr("Contact"));
     contact->setObjectName(QStringLiteral("Contact"));
     connect(contact, &QAction::triggered, this, &frmZandrel::contactRequested);
     return menuBar;

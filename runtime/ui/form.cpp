@@ -2,6 +2,7 @@
 
 #include "runtime/ui/accessiblewidgets.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QMenuBar>
@@ -35,7 +36,7 @@ void Form::Load()
 
     auto *window = new FormWindow;
     window->setObjectName(QString::fromLatin1(m_spec.name));
-    window->setWindowTitle(QString::fromUtf8(m_spec.caption));
+    window->setWindowTitle(QCoreApplication::translate(m_spec.name, m_spec.caption));
 
     const TwipsScale scale = TwipsScale::forFont(window->font());
     auto *client = new QWidget(window);

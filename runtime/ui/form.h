@@ -29,8 +29,8 @@ class Form : public QObject
 public:
     struct WindowSpec
     {
-        const char *name;
-        const char *caption;
+        const char *name;    // the objectName, and the context its captions are translated in
+        const char *caption; // English, marked with QT_TRANSLATE_NOOP
         QSize clientTwips;
     };
 
@@ -46,6 +46,11 @@ public:
     QWidget *window() const { return m_window; }
 
 protected:
+    // Creates the controls of the table on client, with their captions translated.
+    void addControls(QWidget *client, std::span<const ControlSpec> specs, const TwipsScale &scale)
+    {
+        ::createControls(client, specs, scale, m_spec.name);
+    }
     // Creates the controls on client, the window's area below any menu bar.
     virtual void createControls(QWidget *client, const TwipsScale &scale) = 0;
     // The window's menu bar, if it has one.

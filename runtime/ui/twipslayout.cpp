@@ -2,6 +2,7 @@
 
 #include "runtime/ui/accessiblewidgets.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
@@ -123,11 +124,12 @@ int buttonTextWidth(const QWidget *button)
     return button->width() - 2 * margin;
 }
 
-void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale)
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale,
+                    const char *context)
 {
     QWidget *previous = nullptr;
     for (const ControlSpec &spec : specs) {
-        const QString caption = QString::fromUtf8(spec.caption);
+        const QString caption = *spec.caption ? QCoreApplication::translate(context, spec.caption) : QString();
         QWidget *control = nullptr;
         switch (spec.kind) {
         case ControlKind::TextBox:

@@ -39,7 +39,8 @@ enum class ControlKind {
     Button,
 };
 
-// One control of a window with a fixed layout: its objectName, kind, caption and place in twips.
+// One control of a window with a fixed layout: its objectName, kind, caption (English, marked
+// for translation with QT_TRANSLATE_NOOP in the window's context) and place in twips.
 struct ControlSpec
 {
     const char *name;
@@ -48,9 +49,11 @@ struct ControlSpec
     QRect twips;
 };
 
-// Creates the controls on parent at their scaled places. Labels and buttons wrap their captions
-// at blanks. The order of specs is the tab order of the controls that take the focus.
-void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale);
+// Creates the controls on parent at their scaled places, with their captions translated in
+// context. Labels and buttons wrap their captions at blanks. The order of specs is the tab order
+// of the controls that take the focus.
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale,
+                    const char *context);
 
 // Makes label the buddy of box and its caption the box's accessible name. A label at the top
 // of its box has its first line aligned with the box's text: its caption moves down to the

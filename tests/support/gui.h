@@ -1,9 +1,14 @@
 #pragma once
 
+#include "runtime/ui/twipslayout.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QWidget>
 
@@ -39,6 +44,31 @@ inline int windowsNamed(const char *name)
     for (QWidget *widget : QApplication::topLevelWidgets())
         count += widget->isVisible() && widget->objectName() == QLatin1String(name);
     return count;
+}
+
+// The labels and buttons of window whose captions do not show whole: a line wider than the room
+// for it, or more lines than fit. Buttons carry their captions wrapped at blanks, labels wrap
+// them themselves.
+inline QStringList captionsCut(QWidget *window)
+{
+    QStringList cut;
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        const QStringList lines = button->text().split(QLatin1Char('\n'));
+        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        bool fits = lines.size() * button->fontMetrics().lineSpacing() <= button->height() - 2 * frame;
+        for (const QString &line : lines)
+            fits = fits && button->fontMetrics().horizontalAdvance(line) <= buttonTextWidth(button);
+        if (!fits)
+            cut << button->objectName() + QStringLiteral(": ") + lines.join(QLatin1Char('|'));
+    }
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QRect room = label->contentsRect(); // below the margin that aligns it with its box
+        const QRect needed =
+            label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, label->text());
+        if (needed.width() > room.width() || needed.height() > room.height())
+            cut << label->objectName() + QStringLiteral(": ") + label->text();
+    }
+    return cut;
 }
 
 // Presses a button as assistive technology does: through its accessible press action, which a
