@@ -72,5 +72,7 @@ struct BatchControl
 // drawn on a second thread, "zandrel-draw", which has ended when this returns.
 BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator, const BatchControl &control = {});
 
-// Names the calling thread as debuggers and the system's process lists show it.
-void nameThisThread(const char *name);
+// Makes the calling thread one of a batch's: named as debuggers and the system's process lists
+// show it, and behind the windows and the rest of the desktop when they want the processor.
+inline constexpr int kBatchNiceness = 10;
+void becomeBatchThread(const char *name);

@@ -22,7 +22,7 @@ BatchJob::BatchJob(BatchRequest request, SharedGenerator &generator)
 
 void BatchJob::run(std::stop_token stop, SharedGenerator &generator)
 {
-    nameThisThread("zandrel-batch");
+    becomeBatchThread("zandrel-batch");
     m_outcome = writeBatch(m_request, generator, { std::move(stop), &m_written });
     m_finished.store(true, std::memory_order_release);
 }
