@@ -32,4 +32,8 @@ else
     expect "Wayland without its plugin" 'install the package qt6-wayland' WAYLAND_DISPLAY=wayland-zandrel-test
 fi
 expect "a display that is not there" '^Zandrel could not open a window on this desktop session: .+' DISPLAY=:4321
+# In the desktop's language, although no window, and no application, exists yet.
+expect "no display, in German" "^Zandrel benötigt eine grafische Sitzung" LANGUAGE=de LANG=de_DE.UTF-8
+expect "a display that is not there, in French" \
+    "^Zandrel n’a pas pu ouvrir de fenêtre dans cette session.{1,2}: .+" LANGUAGE=fr DISPLAY=:4321
 exit $failed
