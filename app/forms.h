@@ -30,6 +30,9 @@ public:
     // Closes window as its close box would, when it is one of the program's windows.
     bool close(QWindow *window);
 
+    // The three window classes' instances.
+    std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
+
 signals:
     void ended();
 
@@ -39,7 +42,6 @@ public:
     frmContact contact;
 
 private:
-    std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
     void focusWindowChanged(QWindow *window);
     Form *formOf(QWindow *window);
 
