@@ -11,13 +11,17 @@ Translations::Translations(const QStringList &uiLanguages)
         if (locale.language() == QLocale::English || locale.language() == QLocale::C)
             return; // the source texts come first
         if (m_program.load(locale, QStringLiteral("zandrel"), QStringLiteral("_"), QStringLiteral(":/i18n"))) {
-            m_language = m_program.language().section(QLatin1Char('_'), 0, 0);
             // Qt's catalogue for the language ("qt_de" and so on) draws in its modules' own.
             (void)m_qt.load(locale, QStringLiteral("qt"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
             return;
         }
     }
+}
+
+QString Translations::language() const
+{
+    return m_program.isEmpty() ? QStringLiteral("en") : m_program.language().section(QLatin1Char('_'), 0, 0);
 }
 
 void Translations::install()

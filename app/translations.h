@@ -15,14 +15,13 @@ public:
     explicit Translations(const QStringList &uiLanguages);
 
     // The language chosen: "de", "es", "fr" or "sv", or "en" for the source texts.
-    QString language() const { return m_language; }
+    QString language() const;
     // Puts the program's and Qt's translations into effect for the running application.
     void install();
     // The translation of text; also before the application exists.
     QString translate(const char *context, const char *text) const;
 
 private:
-    QString m_language = QStringLiteral("en");
     QTranslator m_program;
     QTranslator m_qt;
 };

@@ -91,6 +91,8 @@ std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLoc
 
 namespace {
 
+constexpr int kBatchNiceness = 10;
+
 // Numbers drawn for the batch, on their way from the thread that draws them to the thread that
 // writes them: a ring of a few stretches, so that neither thread waits for the other as long as
 // both keep pace, and memory stays the same whatever the batch's length. Two threads take 0.75 of
@@ -209,8 +211,8 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
             break;
         }
     }
-    // The drawer has ended before the file is committed or removed (`drawer` is joined when this
-    // returns; the file goes after it).
+    // The drawer has nothing left to do: it finished, or was told to stop. It is joined when this
+    // returns, before `file` goes.
 
     if (control.stop.stop_requested())
         return { BatchOutcome::Stopped, written, {} }; // the temporary file goes with `file`

@@ -74,5 +74,4 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
 
 // Makes the calling thread one of a batch's: named as debuggers and the system's process lists
 // show it, and behind the windows and the rest of the desktop when they want the processor.
-inline constexpr int kBatchNiceness = 10;
 void becomeBatchThread(const char *name);

@@ -3,6 +3,7 @@
 #include "runtime/clock.h"
 #include "runtime/randomgenerator.h"
 
+#include <cassert>
 #include <cmath>
 #include <utility>
 
@@ -41,8 +42,8 @@ DrawRange::DrawRange(double minimum, double maximum)
         const auto twiceMaximum = 2 * static_cast<std::int64_t>(maximum);
         const auto [low, high] =
             acceptedOffsets<std::int64_t>(twiceMinimum, twiceMaximum, twiceMinimum, twiceMaximum, 1);
+        assert(low == 0); // the minimum is the first whole number
         m_exact = true;
-        m_lowHalves = low;
         m_widthHalves = high - low;
     }
 }

@@ -46,15 +46,15 @@ public:
     {
         if (!m_exact)
             return roundToWhole(m_maximum * (m_low + m_width * u) + m_minimum);
-        // With u = j / 2^53 and the interval's ends in halves, the offset from the minimum plus
-        // one half, in units of 2^-55, is (low + 1) * 2^54 + width * (2j + 1): the added half
-        // turns rounding into taking the whole part, as no middle lands on a half.
+        // With u = j / 2^53 and the interval's width in halves (it starts at the minimum), the
+        // offset from the minimum plus one half, in units of 2^-55, is 2^54 + width * (2j + 1):
+        // the added half turns rounding into taking the whole part, as no middle lands on a half.
         __extension__ using Wide = unsigned __int128;
         constexpr int kMiddleBits = kGeneratorValueBits + 1; // (2j + 1) / 2^54 is the middle
         constexpr int kUnitBits = kMiddleBits + 1;           // halves times middles
         const auto j = static_cast<std::int64_t>(u * kGeneratorValues);
-        const Wide offset = (static_cast<Wide>(m_lowHalves + 1) << kMiddleBits)
-            + static_cast<Wide>(m_widthHalves) * static_cast<Wide>(2 * j + 1);
+        const Wide offset =
+            (Wide { 1 } << kMiddleBits) + static_cast<Wide>(m_widthHalves) * static_cast<Wide>(2 * j + 1);
         return m_minimum + static_cast<double>(static_cast<std::int64_t>(offset >> kUnitBits));
     }
     bool contains(double candidate) const { return candidate >= m_minimum && candidate <= m_maximum; }
@@ -74,9 +74,9 @@ private:
     // r is taken from [m_low, m_low + m_width).
     double m_low = 0;
     double m_width = 0;
-    // For whole bounds from 0 to below 2^53: maximum * r runs over the same interval, in halves.
+    // For whole bounds from 0 to below 2^53: maximum * r runs over the same interval, from 0
+    // (the minimum is the first whole number), this many halves wide.
     bool m_exact = false;
-    std::int64_t m_lowHalves = 0;
     std::int64_t m_widthHalves = 0;
 };
 

@@ -11,8 +11,6 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include <functional>
-
 namespace {
 
 constexpr int kShowAfterMs = 500;
@@ -32,7 +30,6 @@ public:
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setAutoReset(false);
         m_dialog->setAutoClose(false);
-        m_dialog->setMinimumDuration(kShowAfterMs);
         // The bar is set directly: the dialog's own setValue() would run a nested event loop.
         m_bar->setRange(0, kSteps);
         m_bar->setAccessibleName(QCoreApplication::translate("BatchProgress", "Export progress"));
@@ -83,13 +80,14 @@ BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, Q
     QElapsedTimer clock;
     clock.start();
 
-    // Each wait lasts until its condition holds, or until the application ends.
+    // The wait lasts until the batch has finished or, unless it is stopping already, is cancelled;
+    // the application's end ends it too.
     QEventLoop loop;
-    std::function<bool()> waitOver = [&] { return job.finished() || progress.cancelled(); };
+    bool stopping = false;
     QTimer follow;
     follow.setInterval(kFollowEveryMs);
     QObject::connect(&follow, &QTimer::timeout, &loop, [&] {
-        if (waitOver())
+        if (job.finished() || (!stopping && progress.cancelled()))
             loop.quit();
         else if (progress.shown())
             progress.update(job.written());
@@ -104,7 +102,7 @@ BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, Q
         // Stopped: the batch ends within a stretch, and the windows answer meanwhile.
         job.stop();
         progress.hide();
-        waitOver = [&] { return job.finished(); };
+        stopping = true;
         loop.exec();
     }
     return job.wait();
