@@ -14,7 +14,6 @@ Forms::Forms(MessageSink &messages, SharedGenerator &generator, QObject *parent)
     connect(&main, &frmZandrel::contactRequested, &contact, &Form::Show);
     connect(&main, &frmZandrel::exitRequested, this, &Forms::End);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Forms::focusWindowChanged);
-    qGuiApp->installNativeEventFilter(&m_closeRequests);
 }
 
 void Forms::Start()
@@ -28,14 +27,6 @@ void Forms::End()
     for (Form *form : all())
         form->Unload();
     emit ended();
-}
-
-bool Forms::close(QWindow *window)
-{
-    Form *form = formOf(window);
-    if (form)
-        form->Unload();
-    return form != nullptr;
 }
 
 Form *Forms::formOf(QWindow *window)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/closerequests.h"
 #include "contact/ui/frmcontact.h"
 #include "export/ui/frmnumberofrandomnumbers.h"
 #include "generator/ui/frmzandrel.h"
@@ -27,9 +26,6 @@ public:
     // ended() tells the application to quit.
     void End();
 
-    // Closes window as its close box would, when it is one of the program's windows.
-    bool close(QWindow *window);
-
     // The three window classes' instances.
     std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
 
@@ -48,5 +44,4 @@ private:
     // The form whose window was active last. The form outlives its window, so that coming back
     // from a window that has just closed still counts as coming from one of the program's own.
     Form *m_lastActiveForm = nullptr;
-    CloseRequests m_closeRequests { [this](QWindow *window) { return close(window); } };
 };

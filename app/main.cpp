@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/translations.h"
 #include "runtime/randomgenerator.h"
+#include "runtime/terminationsignals.h"
 
 #include <QLocale>
 
@@ -22,6 +23,10 @@ int main(int argc, char *argv[])
 
     Forms forms(application.messages(), processGenerator());
     QObject::connect(&forms, &Forms::ended, &application, &QCoreApplication::quit);
+    // The end of the session ends the program as Exit does: a running batch stops and keeps the
+    // earlier file, and no box stays in the way. The batch's threads have ended before `forms` goes.
+    TerminationSignals endOfSession;
+    QObject::connect(&endOfSession, &TerminationSignals::received, &forms, &Forms::End);
     forms.Start();
     return application.exec();
 }

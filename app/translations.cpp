@@ -19,11 +19,6 @@ Translations::Translations(const QStringList &uiLanguages)
     }
 }
 
-QString Translations::language() const
-{
-    return m_program.isEmpty() ? QStringLiteral("en") : m_program.language().section(QLatin1Char('_'), 0, 0);
-}
-
 void Translations::install()
 {
     if (!m_program.isEmpty())

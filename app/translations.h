@@ -14,8 +14,6 @@ class Translations
 public:
     explicit Translations(const QStringList &uiLanguages);
 
-    // The language chosen: "de", "es", "fr" or "sv", or "en" for the source texts.
-    QString language() const;
     // Puts the program's and Qt's translations into effect for the running application.
     void install();
     // The translation of text; also before the application exists.

@@ -1,42 +1,72 @@
-// Writes a batch exactly as the export window's "Go" does, its thread included, without the
-// windows, for timing:
+// Writes a batch exactly as the export window's "Go" does, its checks and threads included,
+// without the windows:
 //   zandrel_batch COUNT MIN MAX FILE
-// The texts are read in the user's locale like the windows read them.
+// The texts are read in the user's locale like the windows read them. SIGTERM, SIGHUP and SIGINT
+// stop the batch as Cancel does, keeping an earlier FILE; the status is then 128 + the signal's
+// number. Any other failure prints its reason and gives status 1.
 #include "export/batchjob.h"
 #include "export/countcheck.h"
 #include "generator/rangecheck.h"
 #include "runtime/randomgenerator.h"
+#include "runtime/terminationsignals.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
 #include <cstdio>
 
+namespace {
+
+int fail(const QString &why)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(why));
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication application(argc, argv);
     if (argc != 5) {
         std::fprintf(stderr, "usage: %s COUNT MIN MAX FILE\n", argv[0]);
         return 2;
     }
     const QLocale locale;
     const CountCheck count = checkCount(QString::fromLocal8Bit(argv[1]), locale);
-    if (!count.accepted()) {
-        std::fprintf(stderr, "%s\n", qPrintable(countMessage(count.verdict)));
-        return 1;
-    }
+    if (!count.accepted())
+        return fail(countMessage(count.verdict));
     const RangeCheck check = checkRange(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), locale);
-    if (!check.range) {
-        std::fprintf(stderr, "%s\n", qPrintable(check.message()));
-        return 1;
-    }
+    if (!check.range)
+        return fail(check.message());
     const QFileInfo file(QString::fromLocal8Bit(argv[4]));
     BatchRequest request = makeBatchRequest(file.absolutePath(), true, count.count, *check.range);
-    request.path = file.absoluteFilePath(); // any name, for timing
+    request.path = file.absoluteFilePath(); // any name
+    if (const auto problem = batchSpaceProblem(request, locale))
+        return fail(*problem);
+
     BatchJob job(request, processGenerator());
-    const BatchOutcome outcome = job.wait();
-    if (outcome.status != BatchOutcome::Written) {
-        std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
-        return 1;
+    TerminationSignals endSignals;
+    int stoppedBy = 0;
+    QObject::connect(&endSignals, &TerminationSignals::received, [&](int signalNumber) {
+        stoppedBy = signalNumber;
+        job.stop();
+    });
+    QObject::connect(&job, &BatchJob::finished, &application, &QCoreApplication::quit);
+    job.start();
+    application.exec();
+    const BatchOutcome outcome = job.outcome();
+    switch (outcome.status) {
+    case BatchOutcome::Written:
+        return 0;
+    case BatchOutcome::Stopped:
+        return 128 + stoppedBy;
+    case BatchOutcome::Unconfirmed:
+        return fail(QStringLiteral("%1 is in place, but its folder could not be synced: %2")
+                        .arg(request.path, outcome.error));
+    case BatchOutcome::Failed:
+        break;
     }
-    return 0;
+    return fail(outcome.error);
 }

@@ -1,6 +1,7 @@
 // How long the window thread goes without a turn while "Go" writes a batch. Runs the real
 // windows, types the bounds and the count, presses "Go", and keeps a 2 ms timer on the window
-// thread from the moment the batch starts until it reports, its final sync and rename included:
+// thread from the moment the batch starts until it reports, its final sync and rename included,
+// then ends:
 //   zandrel_latency COUNT [MIN MAX]
 // The file goes where "Go" puts it (the home folder: set HOME to choose). Run it on the desktop,
 // or with QT_QPA_PLATFORM=offscreen.
@@ -37,6 +38,8 @@ public:
             tick(); // the wait up to the report
         }
         std::printf("%s\n", qPrintable(text));
+        report();
+        QCoreApplication::quit();
     }
 
     void report() const
@@ -96,9 +99,7 @@ int main(int argc, char *argv[])
         control<QLineEdit>(forms.main, "txtMaxValue")->setText(QString::fromLocal8Bit(argc == 4 ? argv[3] : "1000000"));
         control<QPushButton>(forms.main, "cmdOpenBatchForm")->click();
         control<QLineEdit>(forms.batch, "txtNumberofRandomNumbers")->setText(QString::fromLocal8Bit(argv[1]));
-        control<QPushButton>(forms.batch, "cmdCreateOutPut")->click(); // returns once the batch has reported
-        messages.report();
-        QCoreApplication::quit();
+        control<QPushButton>(forms.batch, "cmdCreateOutPut")->click(); // starts the batch and returns
     });
     return application.exec();
 }

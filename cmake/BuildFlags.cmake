@@ -4,6 +4,7 @@
 add_library(zandrel_build_flags INTERFACE)
 target_compile_options(zandrel_build_flags INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Wnon-virtual-dtor -Wold-style-cast)
+option(ZANDREL_WERROR "Treat the compiler's warnings as errors" OFF)
 if(ZANDREL_WERROR)
     target_compile_options(zandrel_build_flags INTERFACE -Werror)
 endif()

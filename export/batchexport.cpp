@@ -8,12 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QStorageInfo>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -60,33 +60,80 @@ QString exportPath(const QString &folder, bool excelOutput)
 
 BatchRequest makeBatchRequest(const QString &folder, bool excelOutput, double size, const DrawRange &range)
 {
-    return { folder, exportPath(folder, excelOutput), std::ceil(size), range };
+    const double lines = std::ceil(size);
+    const std::uint64_t whole = lines < 0x1p64 ? static_cast<std::uint64_t>(lines) : UINT64_MAX;
+    return { folder, exportPath(folder, excelOutput), whole, range };
 }
 
-double leastBatchBytes(const BatchRequest &request)
+namespace {
+
+// The mean length of the exponent forms of the whole numbers from `from` to `to`, CR LF included:
+// it varies with how many significant digits each needs, so it is taken over a fixed sample.
+double meanExponentFormLine(double from, double to)
 {
+    constexpr int kSample = 1024;
+    MixingGenerator sample(kSample);
     char text[kMaxWholeNumberChars];
-    auto shortest = static_cast<double>(writeWholeNumber(request.range.first(), text));
-    if (request.range.last() >= kExponentFormFrom)
-        shortest = std::min(shortest, 5.0); // the shortest exponent form, "1E+15"
-    return request.lines * (shortest + 2);
+    double total = 0;
+    for (int i = 0; i < kSample; ++i)
+        total += static_cast<double>(writeWholeNumber(std::round(from + (to - from) * sample.next()), text) + 2);
+    return total / kSample;
+}
+
+} // namespace
+
+double expectedBatchBytes(const BatchRequest &request)
+{
+    // Every sum maximum * r + minimum is as likely as any other between minimum and minimum +
+    // maximum, and each whole number k takes the sums within a half of it that round to a number
+    // between the bounds: so the minimum, when whole, and the maximum, when the minimum is 0, take
+    // half the share of the others.
+    const DrawRange &range = request.range;
+    const double low = std::max(range.first() - 0.5, range.minimum());
+    const double high = std::min(range.last() + 0.5, range.minimum() + range.maximum());
+    const auto share = [&](double from, double to) { // of the whole numbers from `from` to `to`
+        return (std::clamp(to + 0.5, low, high) - std::clamp(from - 0.5, low, high)) / (high - low);
+    };
+    // Below 10^15 a line is the number's digits and CR LF.
+    double lineBytes = 0;
+    double from = 0;
+    for (int digits = 1; digits <= kExponentFormExponent; ++digits) {
+        const double to = from == 0 ? 9 : from * 10 - 1;
+        lineBytes += share(from, to) * (digits + 2);
+        from = to + 1;
+    }
+    if (const double exponentForms = share(kExponentFormFrom, HUGE_VAL); exponentForms > 0)
+        lineBytes += exponentForms * meanExponentFormLine(std::max(kExponentFormFrom, range.first()), range.last());
+    return lineBytes * static_cast<double>(request.lines);
+}
+
+QString spaceMessage(const QString &folder, qint64 needed, qint64 free, const QLocale &locale)
+{
+    QString neededText;
+    QString freeText;
+    for (int decimals = 2; decimals <= 15 && neededText == freeText; ++decimals) {
+        neededText = locale.formattedDataSize(needed, decimals);
+        freeText = locale.formattedDataSize(free, decimals);
+    }
+    return QCoreApplication::translate("BatchExport", "The random numbers cannot be exported into '%1': the file "
+                                                      "needs about %2, and only %3 are free there.")
+        .arg(QDir::toNativeSeparators(folder), neededText, freeText);
 }
 
 std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLocale &locale)
 {
-    const QStorageInfo storage(request.folder);
-    if (!storage.isValid() || !storage.isReady())
-        return std::nullopt;
-    const double needed = leastBatchBytes(request);
-    const qint64 available = storage.bytesAvailable();
-    if (available < 0 || needed <= static_cast<double>(available))
+    QString error;
+    const qint64 free = freeSpace(request.folder, &error);
+    if (free < 0) {
+        return QCoreApplication::translate("BatchExport", "The random numbers cannot be exported into '%1': the "
+                                                          "space free there cannot be read: %2")
+            .arg(QDir::toNativeSeparators(request.folder), error);
+    }
+    const double needed = std::ceil(expectedBatchBytes(request));
+    if (needed <= static_cast<double>(free))
         return std::nullopt;
     // formattedDataSize takes whole bytes; a need beyond those is past any disk anyway.
-    const auto neededBytes = static_cast<qint64>(std::min(needed, 0x1p62));
-    return QCoreApplication::translate("BatchExport", "The random numbers cannot be exported into '%1': the file "
-                                                      "needs at least %2, and only %3 are free there.")
-        .arg(QDir::toNativeSeparators(request.folder), locale.formattedDataSize(neededBytes),
-             locale.formattedDataSize(available));
+    return spaceMessage(request.folder, static_cast<qint64>(std::min(needed, 0x1p62)), free, locale);
 }
 
 namespace {
@@ -158,18 +205,17 @@ void drawBatch(const BatchRequest &request, SharedGenerator &generator, const st
                Stretches &stretches)
 {
     becomeBatchThread("zandrel-draw");
-    double drawn = 0;
+    std::uint64_t drawn = 0;
     while (drawn < request.lines) {
         Stretches::Stretch *stretch = stretches.toFill(stop);
         if (!stretch)
             break;
-        const double left = request.lines - drawn;
-        stretch->count = left < kBatchStretch ? static_cast<std::size_t>(left) : kBatchStretch;
+        stretch->count = static_cast<std::size_t>(std::min<std::uint64_t>(request.lines - drawn, kBatchStretch));
         generator.use([&](RandomGenerator &held) {
             for (std::size_t i = 0; i < stretch->count; ++i)
                 stretch->numbers[i] = DrawRandomNumber(request.range, held);
         });
-        drawn += static_cast<double>(stretch->count);
+        drawn += stretch->count;
         stretches.filled();
     }
     stretches.finish();
@@ -195,28 +241,39 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
     if (!file.open())
         return { BatchOutcome::Failed, 0, file.errorString() };
 
-    // Two threads share the work: this one formats and writes what the other draws.
-    Stretches stretches;
-    const std::jthread drawer([&] { drawBatch(request, generator, control.stop, stretches); });
+    // Two threads share the work: this one formats and writes what the other draws. The ring,
+    // half a megabyte, lives on the heap rather than on either thread's stack.
+    const auto stretches = std::make_unique<Stretches>();
+    const std::jthread drawer([&] { drawBatch(request, generator, control.stop, *stretches); });
     std::uint64_t written = 0;
-    while (const Stretches::Stretch *stretch = stretches.toWrite()) {
+    while (const Stretches::Stretch *stretch = stretches->toWrite()) {
         for (std::size_t i = 0; i < stretch->count; ++i)
             file.writeLine(stretch->numbers[i]);
         written += stretch->count;
-        stretches.written();
+        stretches->written();
         if (control.written)
-            control.written->store(written, std::memory_order_relaxed);
+            control.written(written);
         if (!file.ok() || control.stop.stop_requested()) {
-            stretches.close();
+            stretches->close();
             break;
         }
     }
     // The drawer has nothing left to do: it finished, or was told to stop. It is joined when this
-    // returns, before `file` goes.
+    // returns, before `file` goes; a file that is not committed goes with it.
 
     if (control.stop.stop_requested())
-        return { BatchOutcome::Stopped, written, {} }; // the temporary file goes with `file`
-    if (!file.commit())
+        return { BatchOutcome::Stopped, written, {} };
+    if (!file.sync())
         return { BatchOutcome::Failed, written, file.errorString() };
-    return { BatchOutcome::Written, written, {} };
+    if (control.stop.stop_requested()) // while the file went to the disk: the earlier file stays
+        return { BatchOutcome::Stopped, written, {} };
+    switch (file.commit()) {
+    case OutputFile::Commit::Done:
+        return { BatchOutcome::Written, written, {} };
+    case OutputFile::Commit::Unconfirmed:
+        return { BatchOutcome::Unconfirmed, written, file.errorString() };
+    case OutputFile::Commit::Failed:
+        break;
+    }
+    return { BatchOutcome::Failed, written, file.errorString() };
 }

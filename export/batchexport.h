@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stop_token>
 
@@ -29,30 +29,38 @@ struct BatchRequest
 {
     QString folder;
     QString path;
-    double lines; // a whole number, at least 1
+    std::uint64_t lines; // at least 1
     DrawRange range;
 };
 
 // The batch of the given size (as the count check read it, fraction included) into the export
-// file in folder: as many lines as the smallest whole number not below the size.
+// file in folder: as many lines as the smallest whole number not below the size. A size beyond
+// 2^64 lines, which no disk holds, is cut to 2^64 - 1.
 BatchRequest makeBatchRequest(const QString &folder, bool excelOutput, double size, const DrawRange &range);
 
-// The least room the batch can take: every line as short as a number of its range can be
-// written, with its CR LF.
-double leastBatchBytes(const BatchRequest &request);
+// The size the batch's file is expected to have: its lines times the mean length of a line, CR
+// LF included, as the draw spreads the numbers of its range.
+double expectedBatchBytes(const BatchRequest &request);
 
-// When the least room the batch can take is more than the file system of its folder has free:
-// the message that says so, naming the folder, the room needed and the room free. Nothing when
-// the batch may fit, or when the free room cannot be found out (the batch then reports its own
-// failure, if any).
+// Why the batch is refused before anything is written: its expected size is beyond the space
+// free in its folder, or that space cannot be read. The message names the folder, and the size
+// needed and the space free. Nothing when the batch may go ahead.
 std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLocale &locale);
+// The message for a batch of needed bytes into folder where only free bytes are free: the two
+// sizes with as many decimals as it takes for them to read differently.
+QString spaceMessage(const QString &folder, qint64 needed, qint64 free, const QLocale &locale);
 
 struct BatchOutcome
 {
-    enum Status { Written, Stopped, Failed };
+    enum Status {
+        Written,     // the file is in place, and on the disk
+        Unconfirmed, // the file is in place, but the system could not confirm it will survive a power cut
+        Stopped,
+        Failed,
+    };
     Status status;
     std::uint64_t written = 0; // numbers drawn
-    QString error;             // the system's reason, when Failed
+    QString error;             // the system's reason, when Unconfirmed or Failed
 };
 
 // The batch draws and writes this many numbers between two looks at whether it is to stop, and
@@ -63,13 +71,14 @@ inline constexpr std::size_t kBatchStretch = 16384;
 struct BatchControl
 {
     std::stop_token stop;
-    std::atomic<std::uint64_t> *written = nullptr; // the count written so far, when followed
+    // Told the count written so far after every stretch, on the batch's thread.
+    std::function<void(std::uint64_t)> written;
 };
 
 // Draws request.lines numbers from request.range, one line each with CR LF, into request.path.
-// The lines go to a temporary file that replaces the path only once the batch is complete: a
-// batch that fails or is stopped removes it and leaves an earlier file as it was. The numbers are
-// drawn on a second thread, "zandrel-draw", which has ended when this returns.
+// The lines go to a temporary file that replaces the path only once the whole batch is on the
+// disk: a batch that fails or is stopped removes it and leaves an earlier file as it was. The
+// numbers are drawn on a second thread, "zandrel-draw", which has ended when this returns.
 BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator, const BatchControl &control = {});
 
 // Makes the calling thread one of a batch's: named as debuggers and the system's process lists

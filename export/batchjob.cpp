@@ -2,34 +2,36 @@
 
 #include <utility>
 
-namespace {
-
-// The request with texts of its own: nothing the job's thread reads is shared with another.
-BatchRequest unshared(BatchRequest request)
-{
-    request.folder.detach();
-    request.path.detach();
-    return request;
-}
-
-} // namespace
-
 BatchJob::BatchJob(BatchRequest request, SharedGenerator &generator)
-    : m_request(unshared(std::move(request)))
-    , m_thread([this, &generator](std::stop_token stop) { run(std::move(stop), generator); })
+    : m_request(std::move(request))
+    , m_generator(generator)
 {
 }
 
-void BatchJob::run(std::stop_token stop, SharedGenerator &generator)
+void BatchJob::start()
+{
+    m_thread = std::jthread([this](std::stop_token stop) { run(stop); });
+}
+
+void BatchJob::run(const std::stop_token &stop)
 {
     becomeBatchThread("zandrel-batch");
-    m_outcome = writeBatch(m_request, generator, { std::move(stop), &m_written });
-    m_finished.store(true, std::memory_order_release);
+    m_lastProgress = std::chrono::steady_clock::now();
+    const auto written = [this](std::uint64_t count) {
+        m_written.store(count, std::memory_order_relaxed);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_lastProgress >= kProgressEvery) {
+            m_lastProgress = now;
+            emit progressed();
+        }
+    };
+    m_outcome = writeBatch(m_request, m_generator, { stop, written });
+    emit finished();
 }
 
-BatchOutcome BatchJob::wait()
+BatchOutcome BatchJob::outcome()
 {
     if (m_thread.joinable())
-        m_thread.join();
+        m_thread.join(); // the thread has emitted finished(): it ends at once
     return m_outcome;
 }

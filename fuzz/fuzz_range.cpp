@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (exact) {
             MixingGenerator values(size + 1);
             for (int i = 0; i < 16; ++i) {
-                const double u = i == 0 ? 0 : i == 1 ? 1 - 0x1p-53 : values.next(0);
+                const double u = i == 0 ? 0 : i == 1 ? 1 - 0x1p-53 : values.next();
                 const auto j = static_cast<std::uint64_t>(u * 0x1p53);
                 const double expected =
                     landsOn(static_cast<std::uint64_t>(*minimum), static_cast<std::uint64_t>(*maximum), j, input);
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 input);
         if (check.verdict == RangeVerdict::NoWholeNumber)
             require(std::ceil(*minimum) > std::floor(*maximum), "a whole number between the bounds is missed", input);
-        require(generator.draws == 0 && generator.reinitialisations == 0, "a refused range touched the generator",
+        require(generator.draws == 0, "a refused range touched the generator",
                 input);
     }
 

@@ -1,6 +1,5 @@
 #include "generator/draw.h"
 
-#include "runtime/clock.h"
 #include "runtime/randomgenerator.h"
 
 #include <cassert>
@@ -50,11 +49,9 @@ DrawRange::DrawRange(double minimum, double maximum)
 
 double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator)
 {
-    const auto second = static_cast<float>(secondOfMinute());
-    generator.reinitialise(3);
     double candidate = 0;
     for (int attempt = 0; attempt < kMaxDrawAttempts; ++attempt) {
-        candidate = range.candidate(generator.next(second));
+        candidate = range.candidate(generator.next());
         if (range.contains(candidate)) // also refuses a sum beyond a double
             return candidate;
     }

@@ -60,6 +60,8 @@ public:
     bool contains(double candidate) const { return candidate >= m_minimum && candidate <= m_maximum; }
     // The whole number between the bounds nearest to candidate.
     double nearest(double candidate) const { return std::clamp(candidate, m_first, m_last); }
+    double minimum() const { return m_minimum; }
+    double maximum() const { return m_maximum; }
     // The smallest and the largest whole number between the bounds.
     double first() const { return m_first; }
     double last() const { return m_last; }
@@ -87,6 +89,7 @@ private:
 // between the bounds rather than run on.
 inline constexpr int kMaxDrawAttempts = 64;
 
-// Draws one whole number from range: reads the clock's second, re-initialises the generator with
-// 3, and draws candidates until one lies between the bounds. Needs range.hasWholeNumber().
+// Draws one whole number from range: candidates until one lies between the bounds. Needs
+// range.hasWholeNumber(). The generator is one stream, so there is nothing to re-initialise and
+// no clock to read before a draw: each value is a fresh one.
 double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator);

@@ -1,7 +1,16 @@
 #include "runtime/outputfile.h"
 
-#ifdef Q_OS_LINUX
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#else
+#include <QStorageInfo>
 #endif
 
 namespace {
@@ -25,7 +34,7 @@ bool OutputFile::open()
 {
     // Unbuffered: the lines are gathered here, and go to the system a buffer at a time.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail();
+        fail(m_file.errorString());
     return ok();
 }
 
@@ -38,7 +47,7 @@ void OutputFile::flush()
     while (!m_failed && left > 0) {
         const qint64 written = m_file.write(next, left);
         if (written <= 0) {
-            fail();
+            fail(m_file.errorString());
         } else {
             next += written;
             left -= written;
@@ -46,7 +55,7 @@ void OutputFile::flush()
         }
     }
     m_used = 0;
-    if (m_size - m_writtenBack >= kWriteBackStretch)
+    if (!m_failed && m_size - m_writtenBack >= kWriteBackStretch)
         startWriteBack();
 }
 
@@ -56,11 +65,14 @@ void OutputFile::startWriteBack()
     // Starts the write of the newest stretch without waiting for it, then waits for the one
     // before, so that no more than two stretches are on their way to the disk at any time.
     const int fd = m_file.handle();
-    sync_file_range(fd, m_writtenBack, m_size - m_writtenBack, SYNC_FILE_RANGE_WRITE);
+    if (sync_file_range(fd, m_writtenBack, m_size - m_writtenBack, SYNC_FILE_RANGE_WRITE) != 0)
+        return failWithErrno();
     if (m_writtenBack > m_previousStretch) {
         const qint64 length = m_writtenBack - m_previousStretch;
-        sync_file_range(fd, m_previousStretch, length,
-                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        if (sync_file_range(fd, m_previousStretch, length,
+                            SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+            != 0)
+            return failWithErrno();
         // Nothing reads the file back: its stretches on the disk leave the page cache, so that
         // a long batch crowds out nothing else, and a stopped one is removed at once.
         posix_fadvise(fd, m_previousStretch, length, POSIX_FADV_DONTNEED);
@@ -70,21 +82,67 @@ void OutputFile::startWriteBack()
 #endif
 }
 
-void OutputFile::fail()
+void OutputFile::fail(const QString &reason)
 {
     if (!m_failed)
-        m_error = m_file.errorString();
+        m_error = reason;
     m_failed = true;
 }
 
-bool OutputFile::commit()
+void OutputFile::failWithErrno()
+{
+    fail(qt_error_string(errno));
+}
+
+bool OutputFile::sync()
 {
     flush();
-    if (m_failed) {
+#ifdef Q_OS_UNIX
+    // QSaveFile::commit() syncs too, but ignores the result.
+    if (!m_failed && fdatasync(m_file.handle()) != 0)
+        failWithErrno();
+#endif
+    if (m_failed)
         m_file.cancelWriting();
-        return false;
-    }
-    if (!m_file.commit())
-        fail();
     return ok();
+}
+
+OutputFile::Commit OutputFile::commit()
+{
+    if (m_failed || !m_file.commit()) {
+        fail(m_file.errorString());
+        return Commit::Failed;
+    }
+#ifdef Q_OS_UNIX
+    // The new name is on the disk only once the folder is.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_file.fileName()).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && (fsync(fd) == 0 || errno == EINVAL); // EINVAL: folders cannot be synced there
+    if (!synced)
+        m_error = qt_error_string(errno);
+    if (fd >= 0)
+        close(fd);
+    if (!synced)
+        return Commit::Unconfirmed;
+#endif
+    return Commit::Done;
+}
+
+qint64 freeSpace(const QString &folder, QString *error)
+{
+#ifdef Q_OS_UNIX
+    struct statvfs info {};
+    if (statvfs(QFile::encodeName(folder).constData(), &info) != 0) {
+        *error = qt_error_string(errno);
+        return -1;
+    }
+    return static_cast<qint64>(info.f_bavail) * static_cast<qint64>(info.f_frsize);
+#else
+    const QStorageInfo storage(folder);
+    if (!storage.isValid() || !storage.isReady()) {
+        *error = QStringLiteral("no file system found");
+        return -1;
+    }
+    return storage.bytesAvailable();
+#endif
 }

@@ -9,6 +9,10 @@
 // The export file: whole numbers written one per line with CR LF, in ASCII. The lines go to a
 // temporary file beside the target, which replaces the target only on commit(); a file that is
 // not committed is removed, and an earlier target stays byte for byte as it was.
+//
+// Every call that waits for the disk is checked: the system reports a failed write-back once, to
+// whichever call asks first, so a failure seen while the lines go out fails the file as surely as
+// one seen by the final sync.
 class OutputFile
 {
 public:
@@ -27,9 +31,20 @@ public:
     }
     // False once any write has failed; later lines are dropped.
     bool ok() const { return !m_failed; }
-    // Writes what is left, syncs the file to the disk and replaces the target. False when
-    // anything went wrong.
-    bool commit();
+
+    // Writes what is left and waits until every byte of the file is on the disk. False when
+    // anything went wrong; the file is then removed.
+    bool sync();
+
+    enum class Commit {
+        Failed,     // nothing replaced: the earlier target is as it was
+        Done,       // in place, and the folder's record of it on the disk
+        Unconfirmed // in place, but the folder could not be synced: a power cut may undo it
+    };
+    // After sync(): puts the file in place of the target, and syncs the folder so that the new
+    // name is on the disk too.
+    Commit commit();
+
     // The system's reason for the first failure.
     QString errorString() const { return m_error; }
 
@@ -38,14 +53,19 @@ private:
 
     void flush();
     void startWriteBack();
-    void fail();
+    void fail(const QString &reason);
+    void failWithErrno();
 
     QSaveFile m_file;
     std::vector<char> m_buffer;
     std::size_t m_used = 0;
-    qint64 m_size = 0;        // bytes handed to the system so far
+    qint64 m_size = 0;            // bytes handed to the system so far
     qint64 m_writtenBack = 0;     // bytes whose write-back to the disk has been started
     qint64 m_previousStretch = 0; // where the stretch before the newest one starts
     bool m_failed = false;
     QString m_error;
 };
+
+// The bytes free to the user in the file system that holds folder, read from the folder itself,
+// so that no mount table is needed; -1, with the system's reason in error, when it cannot be read.
+qint64 freeSpace(const QString &folder, QString *error);

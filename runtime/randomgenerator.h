@@ -1,23 +1,17 @@
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <mutex>
 #include <utility>
 
-// A source of pseudo-random values r with 0 <= r < 1.
+// A source of pseudo-random values r with 0 <= r < 1: one stream, each value a fresh one. It needs
+// no re-initialisation and no argument, such as the clock's second, to keep varying.
 class RandomGenerator
 {
 public:
     virtual ~RandomGenerator() = default;
 
-    // Mixes seed into the state. The state is never reset to a fixed value, so re-initialising
-    // with the same seed before every draw still gives varying values.
-    virtual void reinitialise(double seed) = 0;
-
-    // The next value, 0 <= r < 1. The argument (the draw passes the clock's second) does not
-    // change what comes out: any argument, 0 included, gives a fresh value.
-    virtual double next(float argument) = 0;
+    virtual double next() = 0;
 };
 
 // SplitMix64 with 53 random bits scaled into [0, 1), a double's full precision: every value is
@@ -27,13 +21,7 @@ class MixingGenerator final : public RandomGenerator
 public:
     explicit MixingGenerator(std::uint64_t seed);
 
-    void reinitialise(double seed) override
-    {
-        // XOR with a value and a bijective mix keep every state distinct: no two states collapse.
-        m_state = mix(m_state ^ mixSeed(seed));
-    }
-
-    double next(float /*argument*/) override
+    double next() override
     {
         m_state += kGoldenGamma;
         return static_cast<double>(mix(m_state) >> 11) * 0x1p-53; // exact: 53 bits fit a double
@@ -49,7 +37,6 @@ private:
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
         return z ^ (z >> 31);
     }
-    static std::uint64_t mixSeed(double seed) { return mix(std::bit_cast<std::uint64_t>(seed) + kGoldenGamma); }
 
     std::uint64_t m_state;
 };

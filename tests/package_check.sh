@@ -8,6 +8,7 @@ for tool in cpack lintian hardening-check appstreamcli desktop-file-validate obj
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
+export TMPDIR=$work # lintian keeps its scratch files there
 trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }

@@ -1,19 +1,14 @@
 #include "app/application.h"
-#include "app/forms.h"
 #include "runtime/errors.h"
-#include "runtime/randomgenerator.h"
-#include "support/gui.h"
-#include "support/recordingmessages.h"
+#include "support/windows.h"
 
 #include <QAccessible>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -101,11 +96,9 @@ void tst_Application::messageBoxShowsTextUnderTheApplicationsTitle()
 void tst_Application::windowsCarryTheIconAndTheirCaptions()
 {
     QVERIFY(!QApplication::windowIcon().isNull());
-    RecordingMessages messages;
     MixingGenerator generator(1);
-    SharedGenerator shared(generator);
-    Forms forms(messages, shared);
-    forms.Start();
+    Windows program(generator);
+    Forms &forms = program.forms();
     forms.batch.Show();
     forms.contact.Show();
     const QList<std::pair<Form *, const char *>> windows = {
@@ -138,19 +131,14 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     QFETCH(QString, count);
     QFETCH(QString, under);
     QFETCH(QString, how);
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
     MixingGenerator generator(1);
-    SharedGenerator shared(generator);
-    auto *application = static_cast<Application *>(QCoreApplication::instance());
-    Forms forms(application->messages(), shared); // real message boxes
+    Windows program(generator, &static_cast<Application *>(QCoreApplication::instance())->messages()); // real boxes
+    Forms &forms = program.forms();
     QSignalSpy ended(&forms, &Forms::ended);
-    forms.Start();
-    QTest::keyClicks(forms.main.window()->findChild<QLineEdit *>(QStringLiteral("txtMinValue")), QStringLiteral("0"));
-    QTest::keyClicks(forms.main.window()->findChild<QLineEdit *>(QStringLiteral("txtMaxValue")), QStringLiteral("1"));
+    program.setBounds(QStringLiteral("0"), QStringLiteral("1"));
     forms.batch.Show();
     QWidget *batch = forms.batch.window();
-    QTest::keyClicks(batch->findChild<QLineEdit *>(QStringLiteral("txtNumberofRandomNumbers")), count);
+    typeInto(program.countBox(), count);
 
     // Whenever a box waits: the one named is closed under by the action; any other gets its OK.
     bool acted = false;
@@ -189,7 +177,7 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     QCOMPARE(leftOpen.join(QLatin1String(" / ")), QString()); // the box went with its window
     QVERIFY(!forms.batch.isLoaded());
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // no file, not even half
+    QCOMPARE(program.homeFiles(), QStringList()); // no file, not even half
     QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
     if (how != QLatin1String("Exit")) { // the program goes on
         forms.batch.Show();
@@ -199,16 +187,12 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
 
 void tst_Application::assistiveTechnologyReadsButCannotWriteOutputBoxes()
 {
-    RecordingMessages messages;
     MixingGenerator generator(1);
-    SharedGenerator shared(generator);
-    Forms forms(messages, shared);
-    forms.Start();
+    Windows program(generator);
+    Forms &forms = program.forms();
     forms.contact.Show();
-    QWidget *main = forms.main.window();
-    QTest::keyClicks(main->findChild<QLineEdit *>(QStringLiteral("txtMinValue")), QStringLiteral("0"));
-    QTest::keyClicks(main->findChild<QLineEdit *>(QStringLiteral("txtMaxValue")), QStringLiteral("9"));
-    QTest::mouseClick(main->findChild<QPushButton *>(QStringLiteral("cmdGenerateRandomNumber")), Qt::LeftButton);
+    QWidget *main = program.main();
+    program.draw(QStringLiteral("0"), QStringLiteral("9"));
     for (const char *name : { "txtRandom", "txtAverage" }) {
         auto *box = main->findChild<QLineEdit *>(QString::fromLatin1(name));
         const QString shown = box->text();

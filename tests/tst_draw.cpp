@@ -36,7 +36,6 @@ private slots:
     void noWholeNumber();
     void hugeBoundsStayFinite();
     void nearestAfterEveryAttemptMissed();
-    void eachDrawReadsClockAndReinitialises();
     void drawReadsTexts();
     void averageOfDraws_data();
     void averageOfDraws();
@@ -310,17 +309,6 @@ void tst_Draw::nearestAfterEveryAttemptMissed()
     SequenceGenerator stuck({ 0.0 });
     QCOMPARE(DrawRandomNumber(range, stuck), 0x1p51 + 1);
     QCOMPARE(stuck.draws, kMaxDrawAttempts);
-}
-
-void tst_Draw::eachDrawReadsClockAndReinitialises()
-{
-    SequenceGenerator generator({ 0.1, 0.9 });
-    const DrawRange range(0, 100);
-    DrawRandomNumber(range, generator);
-    DrawRandomNumber(range, generator);
-    QCOMPARE(generator.reinitialisations, 2);
-    QCOMPARE(generator.lastSeed, 3.0);
-    QVERIFY(generator.lastArgument >= 0 && generator.lastArgument <= 59);
 }
 
 void tst_Draw::drawReadsTexts()

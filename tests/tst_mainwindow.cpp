@@ -1,8 +1,5 @@
-#include "app/forms.h"
-#include "runtime/numberformat.h"
-#include "support/gui.h"
-#include "support/recordingmessages.h"
 #include "support/sequencegenerator.h"
+#include "support/windows.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -42,18 +39,19 @@ private slots:
     void activationFromElsewhereKeepsFocus();
     void focusReturnsWhenAWindowCloses_data();
     void focusReturnsWhenAWindowCloses();
+    void contactWindowOpensOnce();
 
 private:
-    QWidget *window() const { return m_forms->main.window(); }
-    QLineEdit *box(const char *name) const { return child<QLineEdit>(window(), name); }
-    QPushButton *button(const char *name) const { return child<QPushButton>(window(), name); }
-    void draw(const QString &minimum, const QString &maximum);
+    QWidget *window() const { return m_windows->main(); }
+    QLineEdit *box(const char *name) const { return m_windows->box(name); }
+    QPushButton *button(const char *name) const { return m_windows->button(name); }
+    void draw(const QString &minimum, const QString &maximum) { m_windows->draw(minimum, maximum); }
+    const QStringList &messages() const { return m_windows->recorded.texts; }
+    Forms &forms() { return m_windows->forms(); }
 
-    RecordingMessages m_messages;
     // Bounds 0 and 10 make each draw round(10 r): 7, 3, 9, 4, ...
     SequenceGenerator m_generator { { 0.7, 0.3, 0.9, 0.4 } };
-    SharedGenerator m_shared { m_generator };
-    std::unique_ptr<Forms> m_forms;
+    std::unique_ptr<Windows> m_windows;
 };
 
 void tst_MainWindow::initTestCase()
@@ -63,24 +61,13 @@ void tst_MainWindow::initTestCase()
 
 void tst_MainWindow::init()
 {
-    m_messages.texts.clear();
-    m_messages.onShow = nullptr;
     m_generator = SequenceGenerator({ 0.7, 0.3, 0.9, 0.4 });
-    m_forms = std::make_unique<Forms>(m_messages, m_shared);
-    m_forms->Start();
-    QVERIFY(QTest::qWaitForWindowActive(window()));
+    m_windows = std::make_unique<Windows>(m_generator);
 }
 
 void tst_MainWindow::cleanup()
 {
-    m_forms.reset();
-}
-
-void tst_MainWindow::draw(const QString &minimum, const QString &maximum)
-{
-    typeInto(box("txtMinValue"), minimum);
-    typeInto(box("txtMaxValue"), maximum);
-    QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
+    m_windows.reset();
 }
 
 void tst_MainWindow::startsEmptyWithFocusInMinimum()
@@ -89,7 +76,7 @@ void tst_MainWindow::startsEmptyWithFocusInMinimum()
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
         QVERIFY(box(name)->text().isEmpty());
     QCOMPARE(focusName(), "txtMinValue");
-    QVERIFY(m_messages.texts.isEmpty());
+    QVERIFY(messages().isEmpty());
 }
 
 void tst_MainWindow::windowAndControlNames()
@@ -127,8 +114,8 @@ void tst_MainWindow::generateShowsNumberAndAverage()
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
     QCOMPARE(box("txtRandom")->text(), "9");
     QCOMPARE(box("txtAverage")->text(), "6.33");
-    QVERIFY(m_messages.texts.isEmpty());
-    QVERIFY(m_forms->main.rangeValid());
+    QVERIFY(messages().isEmpty());
+    QVERIFY(forms().main.rangeValid());
 }
 
 void tst_MainWindow::refusals_data()
@@ -157,30 +144,30 @@ void tst_MainWindow::refusals()
     QFETCH(QString, message);
 
     draw(QStringLiteral("0"), QStringLiteral("10")); // fills the output boxes
-    QVERIFY(m_forms->main.rangeValid());
+    QVERIFY(forms().main.rangeValid());
     QStringList shownWith;
-    m_messages.onShow = [&](const QString &) { shownWith = { box("txtMinValue")->text(), box("txtMaxValue")->text() }; };
+    m_windows->recorded.onShow = [&](const QString &) { shownWith = { box("txtMinValue")->text(), box("txtMaxValue")->text() }; };
 
     typeInto(box("txtMinValue"), minimum);
     typeInto(box("txtMaxValue"), maximum);
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
 
-    QCOMPARE(m_messages.texts, QStringList { message });
+    QCOMPARE(messages(), QStringList { message });
     QCOMPARE(shownWith, (QStringList { minimum, maximum })); // the box still held the texts
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
         QVERIFY2(box(name)->text().isEmpty(), name);
     QCOMPARE(focusName(), "txtMinValue");
-    QVERIFY(!m_forms->main.rangeValid());
-    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
+    QVERIFY(!forms().main.rangeValid());
+    QCOMPARE(forms().main.average().DrawCount, 0.0);
     QCOMPARE(m_generator.draws, 1); // only the first draw
 }
 
 void tst_MainWindow::passingCheckAfterRefusal()
 {
     draw(QStringLiteral("5"), QStringLiteral("5"));
-    QVERIFY(!m_forms->main.rangeValid());
+    QVERIFY(!forms().main.rangeValid());
     draw(QStringLiteral("0"), QStringLiteral("10"));
-    QVERIFY(m_forms->main.rangeValid());
+    QVERIFY(forms().main.rangeValid());
     QCOMPARE(box("txtRandom")->text(), "7");
 }
 
@@ -193,7 +180,7 @@ void tst_MainWindow::editingABoundResetsTheAverage()
     QTest::keyClick(box("txtMaxValue"), Qt::Key_End);
     QTest::keyClick(box("txtMaxValue"), Qt::Key_0); // 100
     QTest::keyClick(box("txtMaxValue"), Qt::Key_Backspace); // 10 again
-    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
+    QCOMPARE(forms().main.average().DrawCount, 0.0);
     QCOMPARE(box("txtAverage")->text(), "5"); // still shown until the next draw
 
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
@@ -207,9 +194,9 @@ void tst_MainWindow::clearEmptiesAndResets()
     QTest::mouseClick(button("cmClear"), Qt::LeftButton);
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
         QVERIFY(box(name)->text().isEmpty());
-    QCOMPARE(m_forms->main.average().DrawCount, 0.0);
-    QVERIFY(m_forms->main.rangeValid()); // left as it was
-    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(forms().main.average().DrawCount, 0.0);
+    QVERIFY(forms().main.rangeValid()); // left as it was
+    QVERIFY(messages().isEmpty());
 }
 
 void tst_MainWindow::noWholeNumberLeavesEverything()
@@ -218,7 +205,7 @@ void tst_MainWindow::noWholeNumberLeavesEverything()
     typeInto(box("txtMinValue"), QStringLiteral("0.6"));
     typeInto(box("txtMaxValue"), QStringLiteral("0.9"));
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
-    QCOMPARE(m_messages.texts, QStringList { "There is no whole number between Min Value and Max Value." });
+    QCOMPARE(messages(), QStringList { "There is no whole number between Min Value and Max Value." });
     QCOMPARE(box("txtMinValue")->text(), "0.6");
     QCOMPARE(box("txtMaxValue")->text(), "0.9");
     QCOMPARE(box("txtRandom")->text(), "7");
@@ -234,7 +221,7 @@ void tst_MainWindow::enterPressesOnlyAFocusedButton()
     QTest::keyClick(box("txtMinValue"), Qt::Key_Enter);
     QTest::keyClick(box("txtMinValue"), Qt::Key_Escape);
     QVERIFY(box("txtRandom")->text().isEmpty());
-    QVERIFY(m_messages.texts.isEmpty());
+    QVERIFY(messages().isEmpty());
     QCOMPARE(m_generator.draws, 0);
 
     // On a button, Return and the keypad's Enter press it, as Space does.
@@ -304,10 +291,10 @@ void tst_MainWindow::resizeMovesNothing()
 
 void tst_MainWindow::activationFromOwnWindowFocusesMinimum()
 {
-    m_forms->contact.Show();
-    QVERIFY(QTest::qWaitForWindowActive(m_forms->contact.window()));
+    forms().contact.Show();
+    QVERIFY(QTest::qWaitForWindowActive(forms().contact.window()));
     box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
-    m_forms->main.window()->activateWindow();
+    forms().main.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
     QCOMPARE(focusName(), "txtMinValue");
 }
@@ -339,7 +326,7 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
 {
     QFETCH(bool, exportWindow);
     QFETCH(QString, how);
-    Form &form = exportWindow ? static_cast<Form &>(m_forms->batch) : m_forms->contact;
+    Form &form = exportWindow ? static_cast<Form &>(forms().batch) : forms().contact;
     button("cmdOpenBatchForm")->setFocus(); // as after opening the export window with it
     form.Show();
     QVERIFY(QTest::qWaitForWindowActive(form.window()));
@@ -355,6 +342,28 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
     window()->activateWindow(); // as the window manager does once the window has gone
     QVERIFY(QTest::qWaitForWindowActive(window()));
     QCOMPARE(focusName(), "txtMinValue");
+}
+
+void tst_MainWindow::contactWindowOpensOnce()
+{
+    QAction *contact = child<QMenu>(window(), "Help")->actions().first();
+    contact->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(forms().contact.window()));
+    QWidget *first = forms().contact.window();
+    contact->trigger();
+    QCOMPARE(forms().contact.window(), first);
+    QCOMPARE(windowsNamed("frmContact"), 1);
+    QCOMPARE(first->windowTitle(), "Contact");
+    const QString caption = child<QLabel>(first, "lblContact")->text();
+    QVERIFY(caption.startsWith(QLatin1String("For Questions and Recommendations Please Contact Us at  ")));
+    QVERIFY(caption.endsWith(QLatin1String("@example.com")));
+
+    window()->close(); // the contact window stays
+    QVERIFY(first->isVisible());
+    first->close();
+    QVERIFY(!forms().contact.isLoaded());
+    forms().contact.Show();
+    QCOMPARE(child<QLabel>(forms().contact.window(), "lblContact")->text(), caption);
 }
 
 QTEST_MAIN(tst_MainWindow)

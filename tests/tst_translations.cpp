@@ -1,12 +1,13 @@
 #include "app/forms.h"
 #include "app/translations.h"
+#include "export/ui/batchprogress.h"
 #include "runtime/randomgenerator.h"
 #include "support/gui.h"
 #include "support/recordingmessages.h"
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressDialog>
+#include <QProgressBar>
 
 #include <map>
 #include <memory>
@@ -74,23 +75,23 @@ void tst_Translations::initTestCase()
 void tst_Translations::languageIsTheDesktops_data()
 {
     QTest::addColumn<QStringList>("uiLanguages"); // as Qt reads them from LANGUAGE, LC_ALL, LC_MESSAGES, LANG
-    QTest::addColumn<QString>("language");
-    QTest::newRow("German") << QStringList { "de" } << "de";
-    QTest::newRow("German of Austria") << QStringList { "de-AT" } << "de";
-    QTest::newRow("Swedish of Finland") << QStringList { "sv-FI" } << "sv";
-    QTest::newRow("Spanish of Mexico, then French") << QStringList { "es-MX", "fr" } << "es";
-    QTest::newRow("Japanese, then French") << QStringList { "ja", "fr-CA" } << "fr";
-    QTest::newRow("English before German") << QStringList { "en-GB", "de" } << "en";
-    QTest::newRow("C") << QStringList { "C" } << "en";
-    QTest::newRow("none the program speaks") << QStringList { "ja", "ko" } << "en";
-    QTest::newRow("nothing set") << QStringList {} << "en";
+    QTest::addColumn<QString>("clear");          // what the Clear button says
+    QTest::newRow("German") << QStringList { "de" } << "Leeren";
+    QTest::newRow("German of Austria") << QStringList { "de-AT" } << "Leeren";
+    QTest::newRow("Swedish of Finland") << QStringList { "sv-FI" } << "Rensa";
+    QTest::newRow("Spanish of Mexico, then French") << QStringList { "es-MX", "fr" } << "Limpiar";
+    QTest::newRow("Japanese, then French") << QStringList { "ja", "fr-CA" } << "Effacer";
+    QTest::newRow("English before German") << QStringList { "en-GB", "de" } << "Clear";
+    QTest::newRow("C") << QStringList { "C" } << "Clear";
+    QTest::newRow("none the program speaks") << QStringList { "ja", "ko" } << "Clear";
+    QTest::newRow("nothing set") << QStringList {} << "Clear";
 }
 
 void tst_Translations::languageIsTheDesktops()
 {
     QFETCH(QStringList, uiLanguages);
-    QFETCH(QString, language);
-    QCOMPARE(Translations(uiLanguages).language(), language);
+    QFETCH(QString, clear);
+    QCOMPARE(Translations(uiLanguages).translate("frmZandrel", "Clear"), clear);
 }
 
 void tst_Translations::windowsSpeakTheLanguage_data()
@@ -98,11 +99,12 @@ void tst_Translations::windowsSpeakTheLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("sameAsEnglish"); // where the language says it the same way
     QTest::addColumn<QString>("cancel");            // the progress dialog's button, from Qt's translations
+    QTest::addColumn<QString>("percent");           // the bar's 26 percent, as the language writes it
     const QStringList name = { "frmZandrel" };      // the program's name, its main window's caption
-    QTest::newRow("de") << "de" << name << "Abbrechen";
-    QTest::newRow("es") << "es" << name << "Cancelar";
-    QTest::newRow("fr") << "fr" << (name + QStringList { "frmContact", "Contact" }) << "Annuler";
-    QTest::newRow("sv") << "sv" << name << "Avbryt";
+    QTest::newRow("de") << "de" << name << "Abbrechen" << "26\u00A0%";
+    QTest::newRow("es") << "es" << name << "Cancelar" << "26\u00A0%";
+    QTest::newRow("fr") << "fr" << (name + QStringList { "frmContact", "Contact" }) << "Annuler" << "26\u202F%";
+    QTest::newRow("sv") << "sv" << name << "Avbryt" << "26\u00A0%";
 }
 
 void tst_Translations::windowsSpeakTheLanguage()
@@ -110,8 +112,8 @@ void tst_Translations::windowsSpeakTheLanguage()
     QFETCH(QString, language);
     QFETCH(QStringList, sameAsEnglish);
     QFETCH(QString, cancel);
+    QFETCH(QString, percent);
     Translations translations({ language });
-    QCOMPARE(translations.language(), language);
     translations.install();
     Forms forms(messages, shared);
     forms.Start();
@@ -128,9 +130,16 @@ void tst_Translations::windowsSpeakTheLanguage()
     for (Form *form : forms.all())
         QCOMPARE(captionsCut(form->window()), QStringList());
 
-    // Qt's own texts follow: the progress dialog's Cancel.
-    QProgressDialog progress;
+    // The progress of a batch: Qt's own Cancel, the percentage, and one size whatever the count.
+    QWidget window;
+    BatchProgress progress(&window, 100'000'000);
     QCOMPARE(progress.findChild<QPushButton *>()->text(), cancel);
+    const QSize size = progress.size();
+    progress.update(26'000'000);
+    QCOMPARE(progress.findChild<QProgressBar *>()->text(), percent);
+    QCOMPARE(progress.size(), size);
+    progress.show();
+    QCOMPARE(captionsCut(&progress), QStringList());
 }
 
 QTEST_MAIN(tst_Translations)

@@ -1,116 +1,128 @@
 #!/usr/bin/env bash
-# The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager):
-# finds the window by its title, types ranges and presses "Generate Random Number" through X11
-# events, stops a batch by closing the export window through the window manager, then closes the
-# main window as a user would and expects exit status 0.
+# The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager),
+# typed into and pressed through X11 events: a refused range and a draw; with room for them, a
+# batch stopped by the window manager closing the export window, and a batch stopped by the end
+# of the session (SIGTERM), each keeping the earlier file; then the window closed as a user
+# closes it, and the program ended by SIGTERM under a message box. The home folder lies where
+# files cannot be unnamed, where bindfs can mount it, so that the batches' temporary files have
+# names.
 #   x11_session.sh ZANDREL
 set -uo pipefail
 zandrel=$1
+. "$(dirname "$0")/xsession.sh"
+require_tools Xvfb xdotool wmctrl matchbox-window-manager
+start_x_session
+named_temporary_files "$HOME" && echo "the home folder is on bindfs"
 
-for tool in Xvfb xdotool wmctrl matchbox-window-manager; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-helpers=()
-cleanup() {
-    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
-    [ -n "${zandrel_pid:-}" ] && kill "$zandrel_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
+windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+has_titled() { [ "$(windows_titled "$1")" -eq "$2" ]; }
+has_windows() { has_titled Zandrel "$1"; } # the main window, message boxes and the progress
+batch_threads() { cat /proc/"$zandrel_pid"/task/*/comm 2>/dev/null | grep -c '^zandrel-'; }
+home_files() { ls -A "$HOME" | grep '^randomnumbers' | tr '\n' ' '; }
+running() { kill -0 "$zandrel_pid" 2>/dev/null; }
+start_zandrel() {
+    QT_QPA_PLATFORM=xcb "$zandrel" >>"$work/zandrel.log" 2>&1 &
+    zandrel_pid=$!
+    helpers+=("$zandrel_pid")
+    until_true 20 has_windows 1 || fail "no window titled Zandrel"
+    main=$(xdotool search --onlyvisible --name '^Zandrel$' | head -n 1)
+    xdotool windowactivate --sync "$main" || fail "the window cannot be activated"
+    sleep 0.3
 }
-trap cleanup EXIT
-fail() {
-    cat "$work/wm.log" "$work/xvfb.log" 2>/dev/null
-    echo "FAIL: $*"
-    cat "$work/zandrel.log" 2>/dev/null
-    exit 1
+# acknowledge WHAT: presses Return on the box that shows, once it shows, and waits for it to go.
+box() { xdotool search --onlyvisible --name '^Zandrel$' 2>/dev/null | grep -vx "$main" | head -n 1; }
+shown() { xdotool search --onlyvisible --name '^Zandrel$' 2>/dev/null | grep -qx "$1"; }
+acknowledge() {
+    until_true 10 eval '[ -n "$(box)" ]' || fail "no box: $1"
+    local shown_box
+    shown_box=$(box)
+    sleep 0.2
+    xdotool key Return
+    until_true 10 eval '! shown "$shown_box"' || fail "the box did not close: $1"
+    sleep 0.2
 }
-# until SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds.
-until_true() {
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-windows_titled_zandrel() { xdotool search --onlyvisible --name '^Zandrel$' 2>/dev/null | wc -l; }
-has_windows() { [ "$(windows_titled_zandrel)" -eq "$1" ]; }
-
-# Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-helpers+=($!)
-until_true 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-until_true 10 eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "the X server at $DISPLAY takes no connections"
-# The window manager is ready once it answers for the root window. Now and then it cannot open
-# the display although the server takes connections: then it is started again.
-start_window_manager() {
-    matchbox-window-manager -use_titlebar no >>"$work/wm.log" 2>&1 &
-    helpers+=($!)
-    until_true 5 eval 'wmctrl -m >/dev/null 2>&1'
-}
-start_window_manager || start_window_manager || start_window_manager || fail "the window manager did not start"
-
-HOME=$work QT_QPA_PLATFORM=xcb "$zandrel" >"$work/zandrel.log" 2>&1 &
-zandrel_pid=$!
-until_true 20 has_windows 1 || fail "no window titled Zandrel"
-main=$(xdotool search --onlyvisible --name '^Zandrel$' | head -n 1)
-xdotool windowactivate --sync "$main" || fail "the window cannot be activated"
-sleep 0.3
-
-# The focus starts in the minimum box. Type a reversed range and go back three stops in the
-# tab order (minimum box, result box, "Generate Random Number") to press the button.
+# The focus starts in the minimum box. "Generate Random Number" is three stops back in the tab
+# order (minimum box, result box, button); the export button is five stops on, seven from
+# "Generate Random Number".
 press_generate() { xdotool key shift+Tab shift+Tab shift+Tab space; }
+# open_export_window STOPS: the export button is STOPS on from the focus.
+open_export_window() {
+    xdotool windowactivate --sync "$main"
+    sleep 0.3
+    for _ in $(seq "$1"); do xdotool key Tab; done
+    xdotool key space
+    until_true 10 has_titled 'Export To Excel' 1 || fail "the export window did not open"
+    sleep 0.3
+}
+# ends_on_sigterm WHEN: SIGTERM ends the program, with exit status 0.
+ends_on_sigterm() {
+    kill -TERM "$zandrel_pid"
+    until_true 10 eval '! running' || fail "Zandrel did not end on SIGTERM $1"
+    wait "$zandrel_pid"
+    local status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM $1"
+}
+# go COUNT: types COUNT into the export window's box and presses "Go", past the note for a text file.
+go() {
+    xdotool type --delay 40 "$1"
+    xdotool key Tab space
+    acknowledge "the note that the batch goes to a text file"
+    acknowledge "Generating the random numbers. Please wait."
+}
+
+start_zandrel
 xdotool type --delay 40 '6'
 xdotool key Tab
 xdotool type --delay 40 '1'
 press_generate
-until_true 10 has_windows 2 || fail "the reversed range was not refused in a message box"
-xdotool key Return
-until_true 10 has_windows 1 || fail "the message box did not close"
-sleep 0.3
-
+acknowledge "the reversed range refused"
 # The refusal emptied the boxes and put the focus back into the minimum box.
 xdotool type --delay 40 '1'
 xdotool key Tab
 xdotool type --delay 40 '6'
 press_generate
 sleep 1
-kill -0 "$zandrel_pid" 2>/dev/null || fail "Zandrel ended after drawing a number"
+running || fail "Zandrel ended after drawing a number"
 has_windows 1 || fail "the range 1 to 6 was refused"
 
-# A batch under its progress dialog, stopped by the window manager closing the export window:
-# the window closes, the batch's threads end, and no file is left, not even a temporary one.
-windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
-has_titled() { [ "$(windows_titled "$1")" -eq "$2" ]; }
-batch_threads() { cat /proc/"$zandrel_pid"/task/*/comm 2>/dev/null | grep -c '^zandrel-'; }
-no_export_files() { ! ls -A "$work" | grep -q '^randomnumbers'; }
-if [ "$(df --output=avail -k "$work" | tail -n 1)" -gt 3000000 ]; then
-    xdotool key Tab Tab Tab Tab Tab Tab Tab space # from Generate to the export button
-    until_true 10 has_titled 'Export To Excel' 1 || fail "the export window did not open"
-    sleep 0.3
-    xdotool type --delay 40 '3e8'
-    xdotool key Tab space # "Go"
-    until_true 10 has_windows 2 || fail "no note that the batch goes to a text file"
-    xdotool key Return
-    sleep 0.3
-    until_true 10 has_windows 2 || fail "no \"Generating\" box"
-    xdotool key Return
-    sleep 0.3
-    until_true 10 has_windows 2 || fail "no progress dialog"
+if [ "$(df --output=avail -k "$HOME" | tail -n 1)" -gt 3000000 ]; then
+    # An earlier batch of 70,000 numbers, then a long batch stopped by the window manager.
+    open_export_window 7
+    go 70000
+    acknowledge "the numbers are exported"
+    earlier=$(md5sum <"$HOME/randomnumbers.txt")
+    xdotool key shift+Tab ctrl+a # from "Go" back to the count
+    go 3e8
+    until_true 10 has_windows 2 || fail "no progress"
     [ "$(batch_threads)" -eq 2 ] || fail "the batch does not run on threads of its own"
     wmctrl -c 'Export To Excel' || fail "the window manager could not close the export window"
-    until_true 5 has_titled 'Export To Excel' 0 || fail "the export window stayed open under its progress dialog"
-    until_true 5 has_windows 1 || fail "the progress dialog stayed"
+    until_true 5 has_titled 'Export To Excel' 0 || fail "the export window stayed open"
+    until_true 5 has_windows 1 || fail "the progress stayed"
     until_true 5 eval '[ "$(batch_threads)" -eq 0 ]' || fail "the batch's threads did not end"
-    no_export_files || fail "the stopped batch left a file: $(ls -A "$work")"
-    kill -0 "$zandrel_pid" 2>/dev/null || fail "Zandrel ended when the export window closed"
+    [ "$(home_files)" = "randomnumbers.txt " ] || fail "the stopped batch left files: $(home_files)"
+    [ "$(md5sum <"$HOME/randomnumbers.txt")" = "$earlier" ] || fail "the stopped batch changed the earlier file"
+    running || fail "Zandrel ended when the export window closed"
+
+    # The end of the session in the middle of a batch. Back from the export window, the focus is
+    # in the minimum box.
+    open_export_window 5
+    go 3e8
+    until_true 10 has_windows 2 || fail "no progress"
+    ends_on_sigterm "during a batch"
+    [ "$(home_files)" = "randomnumbers.txt " ] || fail "the batch ended by SIGTERM left files: $(home_files)"
+    [ "$(md5sum <"$HOME/randomnumbers.txt")" = "$earlier" ] || fail "SIGTERM changed the earlier file"
+    start_zandrel
 fi
 
 wmctrl -c Zandrel || fail "the window manager could not close the window"
-until_true 10 eval '! kill -0 "$zandrel_pid" 2>/dev/null' || fail "Zandrel did not end when its window was closed"
+until_true 10 eval '! running' || fail "Zandrel did not end when its window was closed"
 wait "$zandrel_pid"
 status=$?
-zandrel_pid=
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "PASS: typed, drew, stopped a batch by closing its window, closed; exit status 0"
+
+# SIGTERM while a message box waits for its OK.
+start_zandrel
+press_generate
+until_true 10 has_windows 2 || fail "no refusal box"
+ends_on_sigterm "under a message box"
+echo "PASS: typed, drew, stopped batches by closing the window and by SIGTERM, closed; exit status 0"

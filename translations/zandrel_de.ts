@@ -23,8 +23,12 @@
         <translation>Die Zufallszahlen konnten nicht exportiert werden: Es gibt keinen persönlichen Ordner für die Datei (HOME ist nicht gesetzt, und die Benutzerdatenbank nennt keinen persönlichen Ordner für diesen Benutzer).</translation>
     </message>
     <message>
-        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs at least %2, and only %3 are free there.</source>
-        <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: Die Datei braucht mindestens %2, dort sind aber nur %3 frei.</translation>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs about %2, and only %3 are free there.</source>
+        <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: Die Datei braucht etwa %2, dort sind aber nur %3 frei.</translation>
+    </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
+        <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: Der freie Platz dort lässt sich nicht ermitteln: %2</translation>
     </message>
 </context>
 <context>
@@ -36,6 +40,10 @@
     <message>
         <source>Exporting the random numbers: %1 of %2 written.</source>
         <translation>Die Zufallszahlen werden exportiert: %1 von %2 geschrieben.</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <translation>%p&#xa0;%</translation>
     </message>
 </context>
 <context>
@@ -127,6 +135,10 @@
     <message>
         <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
         <translation>Die Zufallszahlen konnten nicht nach „%1“ exportiert werden: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Die Zufallszahlen wurden nach „%1“ exportiert, aber das System konnte nicht bestätigen, dass die Datei einen Stromausfall übersteht: %2</translation>
     </message>
 </context>
 <context>

@@ -23,8 +23,12 @@
         <translation>No se han podido exportar los números aleatorios: no hay ninguna carpeta personal donde guardar el archivo (HOME no está definida y la base de datos de usuarios no indica ninguna carpeta personal para este usuario).</translation>
     </message>
     <message>
-        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs at least %2, and only %3 are free there.</source>
-        <translation>No se pueden exportar los números aleatorios a «%1»: el archivo necesita al menos %2 y solo quedan %3 libres.</translation>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs about %2, and only %3 are free there.</source>
+        <translation>No se pueden exportar los números aleatorios a «%1»: el archivo necesita unos %2 y solo quedan %3 libres.</translation>
+    </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
+        <translation>No se pueden exportar los números aleatorios a «%1»: no se puede saber cuánto espacio libre queda allí: %2</translation>
     </message>
 </context>
 <context>
@@ -36,6 +40,10 @@
     <message>
         <source>Exporting the random numbers: %1 of %2 written.</source>
         <translation>Exportando los números aleatorios: %1 de %2 escritos.</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <translation>%p&#xa0;%</translation>
     </message>
 </context>
 <context>
@@ -127,6 +135,10 @@
     <message>
         <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
         <translation>No se han podido exportar los números aleatorios a «%1»: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Los números aleatorios se han exportado a «%1», pero el sistema no pudo confirmar que el archivo sobreviva a un corte de luz: %2</translation>
     </message>
 </context>
 <context>

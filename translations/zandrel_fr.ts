@@ -23,8 +23,12 @@
         <translation>Impossible d’exporter les nombres aléatoires&#xa0;: il n’y a pas de dossier personnel où placer le fichier (HOME n’est pas défini et la base des utilisateurs n’indique aucun dossier personnel pour cet utilisateur).</translation>
     </message>
     <message>
-        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs at least %2, and only %3 are free there.</source>
-        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: le fichier nécessite au moins %2, et il n’y reste que %3 de libre.</translation>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs about %2, and only %3 are free there.</source>
+        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: le fichier nécessite environ %2, et il n’y reste que %3 de libre.</translation>
+    </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
+        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: impossible de connaître l’espace libre à cet endroit&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -36,6 +40,10 @@
     <message>
         <source>Exporting the random numbers: %1 of %2 written.</source>
         <translation>Exportation des nombres aléatoires&#xa0;: %1 sur %2 écrits.</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <translation>%p&#x202f;%</translation>
     </message>
 </context>
 <context>
@@ -127,6 +135,10 @@
     <message>
         <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
         <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;», mais le système n’a pas pu confirmer que le fichier survivra à une coupure de courant&#xa0;: %2</translation>
     </message>
 </context>
 <context>

@@ -23,8 +23,12 @@
         <translation>Slumptalen kunde inte exporteras: det finns ingen hemmapp att spara filen i (HOME är inte satt, och användardatabasen anger ingen hemmapp för den här användaren).</translation>
     </message>
     <message>
-        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs at least %2, and only %3 are free there.</source>
-        <translation>Slumptalen kan inte exporteras till ”%1”: filen behöver minst %2, och där finns bara %3 ledigt.</translation>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the file needs about %2, and only %3 are free there.</source>
+        <translation>Slumptalen kan inte exporteras till ”%1”: filen behöver ungefär %2, och där finns bara %3 ledigt.</translation>
+    </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
+        <translation>Slumptalen kan inte exporteras till ”%1”: det lediga utrymmet där går inte att läsa av: %2</translation>
     </message>
 </context>
 <context>
@@ -36,6 +40,10 @@
     <message>
         <source>Exporting the random numbers: %1 of %2 written.</source>
         <translation>Slumptalen exporteras: %1 av %2 skrivna.</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <translation>%p&#xa0;%</translation>
     </message>
 </context>
 <context>
@@ -127,6 +135,10 @@
     <message>
         <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
         <translation>Slumptalen kunde inte exporteras till ”%1”: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Slumptalen har exporterats till ”%1”, men systemet kunde inte bekräfta att filen klarar ett strömavbrott: %2</translation>
     </message>
 </context>
 <context>

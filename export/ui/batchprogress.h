@@ -1,13 +1,25 @@
 #pragma once
 
-#include "export/batchexport.h"
+#include <QProgressDialog>
 
-class QWidget;
+#include <cstdint>
 
-// Runs a batch on threads of its own while the window thread waits for it as it waits for a
-// modal box: handling events all the while, so that every window repaints and answers. A batch
-// that runs longer than about half a second shows an application-modal progress dialog on
-// window, with the count written so far and a Cancel button. Cancel, the window's unloading
-// (which cancels its dialogs) and the application's end stop the batch. Returns once the
-// batch's threads have ended.
-BatchOutcome runBatch(const BatchRequest &request, SharedGenerator &generator, QWidget *window);
+class QProgressBar;
+
+// A running batch's progress, beside the windows: the count written in the user's locale, a bar
+// that assistive technology calls "Export progress", and Cancel. Modeless: every window stays in
+// use meanwhile. Cancel and the close box cancel it, Escape while it has the focus rejects it. It
+// keeps one size, the one the whole count takes, however many digits the count written has.
+class BatchProgress final : public QProgressDialog
+{
+    Q_OBJECT
+
+public:
+    BatchProgress(QWidget *window, std::uint64_t lines);
+
+    void update(std::uint64_t written);
+
+private:
+    QProgressBar *m_bar;
+    std::uint64_t m_lines;
+};

@@ -1,6 +1,6 @@
 #include "export/ui/frmnumberofrandomnumbers.h"
 
-#include "export/batchexport.h"
+#include "export/batchjob.h"
 #include "export/ui/batchprogress.h"
 #include "generator/rangecheck.h"
 #include "runtime/ui/messagebox.h"
@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScopedValueRollback>
+#include <QTimer>
 
 namespace {
+
+// A batch that runs longer than this shows its progress.
+constexpr int kShowProgressAfterMs = 500;
 
 // In tab order.
 constexpr ControlSpec kControls[] = {
@@ -40,6 +43,11 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 {
 }
 
+frmNumberofRandomNumbers::~frmNumberofRandomNumbers()
+{
+    m_job.reset(); // the batch stops, and its threads end, before its window goes
+}
+
 void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
 {
     addControls(client, kControls, scale);
@@ -52,6 +60,11 @@ void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale 
 void frmNumberofRandomNumbers::onLoaded()
 {
     txtNumberofRandomNumbers->setFocus();
+}
+
+void frmNumberofRandomNumbers::onUnloading()
+{
+    stopBatch();
 }
 
 void frmNumberofRandomNumbers::ValidateCount()
@@ -86,7 +99,7 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
-    if (m_batchRunning)
+    if (m_job)
         return;
     // Each message waits for the user, who may close the window meanwhile: then nothing more
     // happens, and nothing is written.
@@ -108,7 +121,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         return;
     }
     m_messages.show(tr("Generating the random numbers. Please wait."), window());
-    if (!isLoaded())
+    if (!isLoaded() || m_job)
         return;
     NumberOfBatch = m_checkedCount.count;
     GenerateBatchRandomNumbers(request);
@@ -121,16 +134,54 @@ void frmNumberofRandomNumbers::cmdClose_Click()
 
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
-    const BatchOutcome outcome = [&] {
-        const QScopedValueRollback running(m_batchRunning, true);
-        return runBatch(request, m_generator, window());
-    }();
+    m_job = std::make_unique<BatchJob>(request, m_generator);
+    m_batchWindow.emplace(*this);
+    m_progress = new BatchProgress(window(), request.lines);
+    connect(m_progress, &QProgressDialog::canceled, this, &frmNumberofRandomNumbers::stopBatch);
+    connect(m_progress, &QDialog::rejected, this, &frmNumberofRandomNumbers::stopBatch);
+    QTimer::singleShot(kShowProgressAfterMs, m_progress, [this] {
+        m_progress->update(m_job->written());
+        m_progress->show();
+    });
+    connect(m_job.get(), &BatchJob::progressed, m_progress, [this] { m_progress->update(m_job->written()); });
+    connect(m_job.get(), &BatchJob::finished, this, &frmNumberofRandomNumbers::batchFinished);
+    m_job->start();
+}
+
+void frmNumberofRandomNumbers::stopBatch()
+{
+    if (m_job)
+        m_job->stop();
+    closeProgress();
+}
+
+void frmNumberofRandomNumbers::closeProgress()
+{
+    if (!m_progress)
+        return;
+    m_progress->hide();
+    m_progress->deleteLater(); // it may be what asked for the stop
+    m_progress = nullptr;
+}
+
+void frmNumberofRandomNumbers::batchFinished()
+{
+    const BatchOutcome outcome = m_job->outcome();
+    const QString shownPath = QDir::toNativeSeparators(m_job->request().path);
+    closeProgress();
+    m_job.reset();
+    m_batchWindow.reset();
     if (!isLoaded())
         return; // the window went, and the batch with it
-    const QString shownPath = QDir::toNativeSeparators(request.path);
     switch (outcome.status) {
     case BatchOutcome::Written:
         m_messages.show(tr("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
+        break;
+    case BatchOutcome::Unconfirmed:
+        m_messages.show(tr("The random numbers are exported into '%1', but the system could not confirm that the "
+                           "file will survive a power cut: %2")
+                            .arg(shownPath, outcome.error),
+                        window());
         break;
     case BatchOutcome::Failed:
         m_messages.show(tr("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error),

@@ -7,9 +7,12 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
+class BatchJob;
+class BatchProgress;
 class DrawRange;
 class MessageSink;
 class SharedGenerator;
@@ -33,19 +36,18 @@ class frmNumberofRandomNumbers final : public Form
 public:
     frmNumberofRandomNumbers(BoundsSource bounds, MessageSink &messages, SharedGenerator &generator,
                              QObject *parent = nullptr);
+    ~frmNumberofRandomNumbers() override;
 
-    // Draws the requested numbers into the export file on a thread of its own, and tells the
-    // user how it went.
+    // Starts drawing the requested numbers into the export file on threads of their own, and
+    // returns. The user is told how it went once the batch has ended.
     void GenerateBatchRandomNumbers(const BatchRequest &request);
 
     double NumberOfBatch = 0;
 
-    bool countValid() const { return CountValid; }
-    bool excelOutput() const { return ExcelOutput; }
-
 protected:
     void createControls(QWidget *client, const TwipsScale &scale) override;
     void onLoaded() override;
+    void onUnloading() override;
 
 private:
     void ValidateCount();
@@ -54,6 +56,10 @@ private:
     void cmdCreateOutPut_Click();
     void cmdClose_Click();
 
+    void stopBatch();
+    void closeProgress();
+    void batchFinished();
+
     BoundsSource m_bounds;
     MessageSink &m_messages;
     SharedGenerator &m_generator;
@@ -61,9 +67,12 @@ private:
     bool ExcelOutput = false;
     // The count as the last ValidateCount read it.
     CountCheck m_checkedCount { CountVerdict::NotANumber };
-    // A batch runs: "Go", pressed again by assistive technology under the progress dialog,
-    // starts no second one.
-    bool m_batchRunning = false;
+
+    // The running batch, from "Go" until it has ended; "Go" starts no second one meanwhile. The
+    // window it was started from stays, hidden once unloaded, until the batch's threads have ended.
+    std::optional<Handling> m_batchWindow;
+    std::unique_ptr<BatchJob> m_job;
+    QPointer<BatchProgress> m_progress;
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;
 };

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QEvent>
 #include <QMenuBar>
-#include <QProgressDialog>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -88,16 +87,15 @@ void Form::discardWindow()
     QWidget *window = m_window;
     m_window = nullptr;
     window->removeEventFilter(this);
-    // A message box or progress dialog of the window ends with it; a progress dialog counts
-    // as cancelled, so that a running batch stops and keeps the earlier file.
+    // A message box or dialog of the window ends with it.
     for (QDialog *dialog : window->findChildren<QDialog *>()) {
-        if (auto *progress = qobject_cast<QProgressDialog *>(dialog))
-            progress->cancel();
-        else if (dialog->isVisible())
+        if (dialog->isVisible())
             dialog->reject();
     }
+    onUnloading();
     if (m_handlersRunning > 0) {
         window->hide();
+        m_discarded.removeAll(nullptr);
         m_discarded.append(window);
     } else {
         window->deleteLater(); // once the close has run its course
@@ -114,7 +112,8 @@ Form::Handling::~Handling()
 {
     if (--m_form.m_handlersRunning > 0)
         return;
-    for (QWidget *window : std::exchange(m_form.m_discarded, {})) {
+    // Still listed until they go, so that the form deletes them itself if it goes first.
+    for (QWidget *window : std::as_const(m_form.m_discarded)) {
         if (window)
             window->deleteLater();
     }

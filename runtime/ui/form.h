@@ -17,11 +17,11 @@ class QMenuBar;
 //  - Show loads if needed, shows the window modeless and brings it to the front with focus.
 //  - Unload, or the window's close box, destroys the window and its controls.
 //
-// A handler of the window may wait in a message box or a progress dialog while the window is
-// unloaded by other means (its close box, the window manager, an accessibility action, Exit).
-// Unloading then hides the window at once and ends the window's boxes and dialogs (a progress
-// dialog as if cancelled); the controls are destroyed once the handler has returned, and the
-// handler, finding the form no longer loaded, stops.
+// A handler of the window may wait in a message box while the window is unloaded by other means
+// (an accessibility action, Exit), and work the window started may still run. Unloading then
+// hides the window at once and ends the window's boxes and dialogs; the controls are destroyed
+// once the handler has returned and the work has ended, and the handler, finding the form no
+// longer loaded, stops.
 class Form : public QObject
 {
     Q_OBJECT
@@ -58,6 +58,8 @@ protected:
     // The load event: runs once the controls exist. A subclass's pointers to its controls are
     // valid only while the form is loaded.
     virtual void onLoaded() {}
+    // The window is being unloaded: it is no longer the form's, and its dialogs have ended.
+    virtual void onUnloading() {}
 
     template<typename T>
     T *control(const char *name) const
@@ -79,8 +81,8 @@ protected:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
-    // While one lives, a handler of the window runs.
+    // While one lives, a handler of the window runs, or work it started: an unloaded window
+    // stays, hidden, until then.
     class Handling
     {
     public:
@@ -93,6 +95,7 @@ private:
         Form &m_form;
     };
 
+private:
     void discardWindow();
 
     WindowSpec m_spec;

@@ -22,8 +22,6 @@ public:
     TwipsScale(double x, double y);
     static TwipsScale forFont(const QFont &font);
 
-    double x() const { return m_x; }
-    double y() const { return m_y; }
     QRect toPixels(const QRect &twips) const;
     QSize toPixels(const QSize &twips) const;
 

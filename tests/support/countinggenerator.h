@@ -10,18 +10,12 @@ public:
         : m_inner(inner)
     {
     }
-    void reinitialise(double seed) override
-    {
-        ++reinitialisations;
-        m_inner.reinitialise(seed);
-    }
-    double next(float argument) override
+    double next() override
     {
         ++draws;
-        return m_inner.next(argument);
+        return m_inner.next();
     }
 
-    long long reinitialisations = 0;
     long long draws = 0;
 
 private:

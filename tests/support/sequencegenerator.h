@@ -12,13 +12,9 @@ public:
     // count values spread evenly over [0, 1): (i + 0.5) / count.
     static SequenceGenerator evenlySpread(int count);
 
-    void reinitialise(double seed) override;
-    double next(float argument) override;
+    double next() override;
 
-    int reinitialisations = 0;
-    double lastSeed = 0;
     int draws = 0;
-    float lastArgument = -1;
 
 private:
     std::vector<double> m_values;

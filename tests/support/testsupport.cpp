@@ -15,16 +15,9 @@ SequenceGenerator SequenceGenerator::evenlySpread(int count)
     return SequenceGenerator(std::move(values));
 }
 
-void SequenceGenerator::reinitialise(double seed)
-{
-    ++reinitialisations;
-    lastSeed = seed;
-}
-
-double SequenceGenerator::next(float argument)
+double SequenceGenerator::next()
 {
     ++draws;
-    lastArgument = argument;
     const double value = m_values[m_next];
     m_next = (m_next + 1) % m_values.size();
     return value;

@@ -1,0 +1,93 @@
+#include "support/disk.h"
+
+#include "support/threads.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<disk::Fault> g_fault { disk::Fault::None };
+std::stop_source g_stop;
+
+std::mutex g_mutex;
+std::condition_variable g_changed;
+bool g_shut = false;
+bool g_holding = false;
+
+template<typename Call>
+Call *systemCall(const char *name)
+{
+    return reinterpret_cast<Call *>(dlsym(RTLD_NEXT, name));
+}
+
+int failWith(int error)
+{
+    errno = error;
+    return -1;
+}
+
+void passGate()
+{
+    std::unique_lock lock(g_mutex);
+    g_holding = g_shut;
+    while (g_shut && batchThreads().contains(QStringLiteral("zandrel-draw")))
+        g_changed.wait_for(lock, std::chrono::milliseconds(5));
+    g_holding = false;
+}
+
+} // namespace
+
+void disk::setFault(Fault fault, std::stop_source stop)
+{
+    g_stop = std::move(stop);
+    g_fault = fault;
+}
+
+void disk::shut()
+{
+    const std::lock_guard lock(g_mutex);
+    g_shut = true;
+}
+
+void disk::open()
+{
+    {
+        const std::lock_guard lock(g_mutex);
+        g_shut = false;
+    }
+    g_changed.notify_all();
+}
+
+bool disk::holding()
+{
+    const std::lock_guard lock(g_mutex);
+    return g_holding;
+}
+
+extern "C" int sync_file_range(int fd, off64_t offset, off64_t count, unsigned int flags)
+{
+    static auto *const call = systemCall<int(int, off64_t, off64_t, unsigned int)>("sync_file_range");
+    passGate();
+    return g_fault == disk::Fault::WriteBack ? failWith(ENOSPC) : call(fd, offset, count, flags);
+}
+
+extern "C" int fdatasync(int fd)
+{
+    static auto *const call = systemCall<int(int)>("fdatasync");
+    if (g_fault == disk::Fault::StopWhileSyncing)
+        g_stop.request_stop();
+    return g_fault == disk::Fault::DataSync ? failWith(EIO) : call(fd);
+}
+
+extern "C" int fsync(int fd)
+{
+    static auto *const call = systemCall<int(int)>("fsync");
+    return g_fault == disk::Fault::FolderSync ? failWith(EIO) : call(fd);
+}

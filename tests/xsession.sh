@@ -1,0 +1,63 @@
+# Sourced by the tests that run the program on a real X server:
+#   require_tools TOOL...          skips the test unless every tool is installed
+#   start_x_session                an X server (Xvfb) with a small window manager, in a folder of
+#                                  its own ($work) that holds the home folder, the runtime folder
+#                                  and every cache too, all removed on exit
+#   until_true SECONDS COMMAND...  runs COMMAND every tenth of a second until it succeeds
+#   fail WHY...                    prints the logs and WHY, and ends the test
+#   named_temporary_files FOLDER   mounts FOLDER where files cannot be unnamed (bindfs), if it can
+#   helpers+=(PID)                 a process to end on exit
+
+require_tools() {
+    for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }; done
+}
+
+work=$(mktemp -d)
+helpers=()
+mounts=()
+cleanup() {
+    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    for mount in "${mounts[@]}"; do fusermount -u "$mount" 2>/dev/null || umount "$mount" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    for log in "$work"/*.log; do [ -s "$log" ] && { echo "== $(basename "$log")"; cat "$log"; }; done
+    echo "FAIL: $*"
+    exit 1
+}
+until_true() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+named_temporary_files() {
+    command -v bindfs >/dev/null && [ -w /dev/fuse ] || return 1
+    mkdir -p "$work/disk" "$1"
+    bindfs "$work/disk" "$1" 2>>"$work/bindfs.log" || return 1
+    mounts+=("$1")
+}
+
+start_window_manager() {
+    matchbox-window-manager -use_titlebar no >>"$work/wm.log" 2>&1 &
+    helpers+=($!)
+    until_true 5 eval 'wmctrl -m >/dev/null 2>&1'
+}
+
+start_x_session() {
+    export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+    export XDG_CACHE_HOME=$HOME/.cache XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    # Xvfb picks a free display and writes its number.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    helpers+=($!)
+    until_true 10 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$work/display")"
+    # The window manager is ready once it answers for the root window. Now and then it cannot
+    # open the display although the server takes connections: then it is started again.
+    start_window_manager || start_window_manager || start_window_manager || fail "the window manager did not start"
+}
