@@ -32,14 +32,14 @@ public:
             m_last = 0;
             return;
         }
-        if (m_turns.isActive()) {
+        std::printf("%s\n", qPrintable(text));
+        if (m_turns.isActive()) { // the batch's report
             m_turns.stop();
             m_batchSeconds = static_cast<double>(m_clock.nsecsElapsed()) / 1e9;
             tick(); // the wait up to the report
+            report();
+            QCoreApplication::quit();
         }
-        std::printf("%s\n", qPrintable(text));
-        report();
-        QCoreApplication::quit();
     }
 
     void report() const

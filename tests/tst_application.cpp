@@ -1,10 +1,10 @@
 #include "app/application.h"
 #include "runtime/errors.h"
+#include "runtime/ui/accessiblewidgets.h"
 #include "support/windows.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,7 +26,9 @@ private slots:
     void windowsCarryTheIconAndTheirCaptions();
     void windowsCloseCleanlyUnderTheirBoxes_data();
     void windowsCloseCleanlyUnderTheirBoxes();
-    void assistiveTechnologyReadsButCannotWriteOutputBoxes();
+    void assistiveTechnologyReadsTheBoxesWhole_data();
+    void assistiveTechnologyReadsTheBoxesWhole();
+    void contactLineIsReadAsText();
 };
 
 void tst_Application::deliveredEventsPassThrough()
@@ -185,42 +187,68 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     }
 }
 
-void tst_Application::assistiveTechnologyReadsButCannotWriteOutputBoxes()
+void tst_Application::assistiveTechnologyReadsTheBoxesWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("minimum") << "txtMinValue" << true;
+    QTest::newRow("result") << "txtRandom" << false;
+    QTest::newRow("average") << "txtAverage" << false;
+}
+
+void tst_Application::assistiveTechnologyReadsTheBoxesWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, editable);
+    MixingGenerator generator(1);
+    Windows program(generator);
+    program.draw(QStringLiteral("100"), QStringLiteral("900"));
+    auto *box = program.main()->findChild<QLineEdit *>(name);
+    const QString shown = box->text();
+    QCOMPARE(shown.size(), 3);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(accessible->state().readOnly, !editable);
+    QCOMPARE(accessible->state().editable, editable);
+    QCOMPARE(accessible->text(QAccessible::Value), shown);
+    // Read and selected as a screen reader does: one run of attributes over the whole text.
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), shown);
+    int start = -1;
+    int end = -1;
+    text->attributes(1, &start, &end);
+    QCOMPARE((std::pair { start, end }), (std::pair { 0, 3 }));
+    text->setSelection(0, 0, text->characterCount());
+    QCOMPARE(box->selectedText(), shown);
+    // Written by it only where the user may write.
+    QCOMPARE(accessible->editableTextInterface() != nullptr, editable);
+    accessible->setText(QAccessible::Value, QStringLiteral("7"));
+    QCOMPARE(box->text(), editable ? QStringLiteral("7") : shown);
+}
+
+void tst_Application::contactLineIsReadAsText()
 {
     MixingGenerator generator(1);
     Windows program(generator);
-    Forms &forms = program.forms();
-    forms.contact.Show();
-    QWidget *main = program.main();
-    program.draw(QStringLiteral("0"), QStringLiteral("9"));
-    for (const char *name : { "txtRandom", "txtAverage" }) {
-        auto *box = main->findChild<QLineEdit *>(QString::fromLatin1(name));
-        const QString shown = box->text();
-        QVERIFY(!shown.isEmpty());
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
-        QVERIFY(accessible->state().readOnly && !accessible->state().editable);
-        QCOMPARE(accessible->text(QAccessible::Value), shown);
-        QVERIFY(!accessible->editableTextInterface());
-        accessible->setText(QAccessible::Value, QStringLiteral("999"));
-        QCOMPARE(box->text(), shown);
-        QAccessibleTextInterface *text = accessible->textInterface(); // read and select, as a screen reader does
-        QVERIFY(text);
-        QCOMPARE(text->text(0, text->characterCount()), shown);
-        text->setSelection(0, 0, text->characterCount());
-        QCOMPARE(box->selectedText(), shown);
-    }
-    QCOMPARE(QAccessible::queryAccessibleInterface(main->findChild<QLineEdit *>(QStringLiteral("txtMinValue")))
-                 ->editableTextInterface() != nullptr,
-             true); // the input boxes stay editable
-
-    // The contact line takes the focus and can be selected from the keyboard.
-    QWidget *contact = forms.contact.window();
-    contact->activateWindow();
+    program.forms().contact.Show();
+    QWidget *contact = program.forms().contact.window();
     QVERIFY(QTest::qWaitForWindowActive(contact));
-    auto *line = contact->findChild<QLabel *>(QStringLiteral("lblContact"));
+    auto *line = child<SelectableText>(contact, "lblContact");
     QCOMPARE(QApplication::focusWidget(), line);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(line);
+    QCOMPARE(accessible->role(), QAccessible::StaticText);
+    QCOMPARE(accessible->text(QAccessible::Name), line->text());
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QVERIFY(text);
+    // Word by word from the keyboard: the caret the screen reader is told of is the text's own.
+    QTest::keyClick(line, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(line, Qt::Key_Right, Qt::ControlModifier);
+    int start = -1;
+    int end = -1;
+    QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::WordBoundary, &start, &end), "Questions");
     QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(line->selectedText(), line->text());
+    QCOMPARE(text->selectionCount(), 1);
 }
 
 int main(int argc, char *argv[])

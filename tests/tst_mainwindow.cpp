@@ -1,4 +1,5 @@
 #include "support/sequencegenerator.h"
+#include "runtime/ui/accessiblewidgets.h"
 #include "support/windows.h"
 
 #include <QLabel>
@@ -354,7 +355,7 @@ void tst_MainWindow::contactWindowOpensOnce()
     QCOMPARE(forms().contact.window(), first);
     QCOMPARE(windowsNamed("frmContact"), 1);
     QCOMPARE(first->windowTitle(), "Contact");
-    const QString caption = child<QLabel>(first, "lblContact")->text();
+    const QString caption = child<SelectableText>(first, "lblContact")->text();
     QVERIFY(caption.startsWith(QLatin1String("For Questions and Recommendations Please Contact Us at  ")));
     QVERIFY(caption.endsWith(QLatin1String("@example.com")));
 
@@ -363,7 +364,7 @@ void tst_MainWindow::contactWindowOpensOnce()
     first->close();
     QVERIFY(!forms().contact.isLoaded());
     forms().contact.Show();
-    QCOMPARE(child<QLabel>(forms().contact.window(), "lblContact")->text(), caption);
+    QCOMPARE(child<SelectableText>(forms().contact.window(), "lblContact")->text(), caption);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -49,6 +49,8 @@ std::map<QString, QString> tst_Translations::shownTexts(Forms &forms)
             texts[window->objectName() + QLatin1Char('/') + button->objectName()] = button->accessibleName();
         for (QLabel *label : window->findChildren<QLabel *>())
             texts[window->objectName() + QLatin1Char('/') + label->objectName()] = label->text();
+        for (SelectableText *text : window->findChildren<SelectableText *>())
+            texts[window->objectName() + QLatin1Char('/') + text->objectName()] = text->text();
         for (QMenu *menu : window->findChildren<QMenu *>()) {
             texts[menu->objectName()] = menu->title();
             for (QAction *action : menu->actions())

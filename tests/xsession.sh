@@ -17,6 +17,7 @@ helpers=()
 mounts=()
 cleanup() {
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    pkill -f "$work" 2>/dev/null # what the session started for itself, speech-dispatcher say
     wait 2>/dev/null
     for mount in "${mounts[@]}"; do fusermount -u "$mount" 2>/dev/null || umount "$mount" 2>/dev/null; done
     rm -rf "$work"

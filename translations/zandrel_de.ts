@@ -140,6 +140,10 @@
         <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
         <translation>Die Zufallszahlen wurden nach „%1“ exportiert, aber das System konnte nicht bestätigen, dass die Datei einen Stromausfall übersteht: %2</translation>
     </message>
+    <message>
+        <source>The export was stopped.</source>
+        <translation>Der Export wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>frmZandrel</name>
@@ -186,6 +190,14 @@
     <message>
         <source>Contact</source>
         <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>%1: %2. %3: %4.</source>
+        <translation>%1: %2. %3: %4.</translation>
+    </message>
+    <message>
+        <source>The boxes are empty.</source>
+        <translation>Die Felder sind leer.</translation>
     </message>
 </context>
 </TS>

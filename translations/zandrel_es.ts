@@ -140,6 +140,10 @@
         <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
         <translation>Los números aleatorios se han exportado a «%1», pero el sistema no pudo confirmar que el archivo sobreviva a un corte de luz: %2</translation>
     </message>
+    <message>
+        <source>The export was stopped.</source>
+        <translation>Se ha detenido la exportación.</translation>
+    </message>
 </context>
 <context>
     <name>frmZandrel</name>
@@ -186,6 +190,14 @@
     <message>
         <source>Contact</source>
         <translation>Contacto</translation>
+    </message>
+    <message>
+        <source>%1: %2. %3: %4.</source>
+        <translation>%1: %2. %3: %4.</translation>
+    </message>
+    <message>
+        <source>The boxes are empty.</source>
+        <translation>Los campos están vacíos.</translation>
     </message>
 </context>
 </TS>

@@ -140,6 +140,10 @@
         <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
         <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;», mais le système n’a pas pu confirmer que le fichier survivra à une coupure de courant&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>The export was stopped.</source>
+        <translation>L’exportation a été interrompue.</translation>
+    </message>
 </context>
 <context>
     <name>frmZandrel</name>
@@ -186,6 +190,14 @@
     <message>
         <source>Contact</source>
         <translation>Contact</translation>
+    </message>
+    <message>
+        <source>%1: %2. %3: %4.</source>
+        <translation>%1&#xa0;: %2. %3&#xa0;: %4.</translation>
+    </message>
+    <message>
+        <source>The boxes are empty.</source>
+        <translation>Les champs sont vides.</translation>
     </message>
 </context>
 </TS>

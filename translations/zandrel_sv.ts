@@ -140,6 +140,10 @@
         <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
         <translation>Slumptalen har exporterats till ”%1”, men systemet kunde inte bekräfta att filen klarar ett strömavbrott: %2</translation>
     </message>
+    <message>
+        <source>The export was stopped.</source>
+        <translation>Exporten avbröts.</translation>
+    </message>
 </context>
 <context>
     <name>frmZandrel</name>
@@ -186,6 +190,14 @@
     <message>
         <source>Contact</source>
         <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>%1: %2. %3: %4.</source>
+        <translation>%1: %2. %3: %4.</translation>
+    </message>
+    <message>
+        <source>The boxes are empty.</source>
+        <translation>Fälten är tomma.</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,11 @@
 #include "contact/ui/frmcontact.h"
 
-#include <QLabel>
+#include "runtime/ui/accessiblewidgets.h"
 
 namespace {
 
 constexpr ControlSpec kControls[] = {
-    { "lblContact", ControlKind::Label,
+    { "lblContact", ControlKind::SelectableText,
       QT_TRANSLATE_NOOP("frmContact", "For Questions and Recommendations Please Contact Us at"),
       { 480, 480, 4095, 1095 } },
 };
@@ -24,14 +24,12 @@ void frmContact::createControls(QWidget *client, const TwipsScale &scale)
 {
     addControls(client, kControls, scale);
     // Plain text, not a link and not editable; but it takes the focus, so that a keyboard or
-    // screen-reader user can read it again, select it and copy the address.
-    auto *line = control<QLabel>("lblContact");
+    // screen-reader user can read it again, word by word, select it and copy the address.
+    auto *line = control<SelectableText>("lblContact");
     line->setText(line->text() + QStringLiteral("  ") + QLatin1String(kContactAddress));
-    line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    line->setFocusPolicy(Qt::StrongFocus);
 }
 
 void frmContact::onLoaded()
 {
-    control<QLabel>("lblContact")->setFocus();
+    control<SelectableText>("lblContact")->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "export/batchjob.h"
 #include "export/ui/batchprogress.h"
 #include "generator/rangecheck.h"
+#include "runtime/ui/accessiblewidgets.h"
 #include "runtime/ui/messagebox.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,7 +48,9 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 
 frmNumberofRandomNumbers::~frmNumberofRandomNumbers()
 {
-    m_job.reset(); // the batch stops, and its threads end, before its window goes
+    // Every batch stops, and its threads end, before its window goes.
+    m_job.reset();
+    m_stoppedJobs.clear();
 }
 
 void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
@@ -135,23 +140,41 @@ void frmNumberofRandomNumbers::cmdClose_Click()
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
     m_job = std::make_unique<BatchJob>(request, m_generator);
-    m_batchWindow.emplace(*this);
+    if (!m_batchWindow)
+        m_batchWindow.emplace(*this);
     m_progress = new BatchProgress(window(), request.lines);
-    connect(m_progress, &QProgressDialog::canceled, this, &frmNumberofRandomNumbers::stopBatch);
-    connect(m_progress, &QDialog::rejected, this, &frmNumberofRandomNumbers::stopBatch);
-    QTimer::singleShot(kShowProgressAfterMs, m_progress, [this] {
-        m_progress->update(m_job->written());
-        m_progress->show();
+    connect(m_progress, &QProgressDialog::canceled, this, &frmNumberofRandomNumbers::cancelBatch);
+    connect(m_progress, &QDialog::rejected, this, &frmNumberofRandomNumbers::cancelBatch);
+    // The progress may be closed, and the job gone, before either of these comes.
+    QTimer::singleShot(kShowProgressAfterMs, this, [this, progress = m_progress] {
+        if (progress && progress == m_progress && m_job) {
+            m_progress->update(m_job->written());
+            m_progress->show();
+        }
     });
-    connect(m_job.get(), &BatchJob::progressed, m_progress, [this] { m_progress->update(m_job->written()); });
-    connect(m_job.get(), &BatchJob::finished, this, &frmNumberofRandomNumbers::batchFinished);
+    connect(m_job.get(), &BatchJob::progressed, this, [this] {
+        if (m_progress && m_job)
+            m_progress->update(m_job->written());
+    });
+    connect(m_job.get(), &BatchJob::finished, this, [this, job = m_job.get()] { batchFinished(job); });
     m_job->start();
+}
+
+void frmNumberofRandomNumbers::cancelBatch()
+{
+    if (!m_progress)
+        return; // cancelled already
+    stopBatch();
+    announce(window(), tr("The export was stopped."));
 }
 
 void frmNumberofRandomNumbers::stopBatch()
 {
-    if (m_job)
+    // Once stopped, the batch is no longer the window's: "Go" may start another while it ends.
+    if (m_job) {
         m_job->stop();
+        m_stoppedJobs.push_back(std::move(m_job));
+    }
     closeProgress();
 }
 
@@ -164,13 +187,23 @@ void frmNumberofRandomNumbers::closeProgress()
     m_progress = nullptr;
 }
 
-void frmNumberofRandomNumbers::batchFinished()
+void frmNumberofRandomNumbers::batchFinished(BatchJob *job)
 {
-    const BatchOutcome outcome = m_job->outcome();
-    const QString shownPath = QDir::toNativeSeparators(m_job->request().path);
-    closeProgress();
-    m_job.reset();
-    m_batchWindow.reset();
+    std::unique_ptr<BatchJob> ended;
+    if (job == m_job.get()) {
+        ended = std::move(m_job);
+        closeProgress();
+    } else {
+        const auto stopped = std::find_if(m_stoppedJobs.begin(), m_stoppedJobs.end(),
+                                          [job](const auto &each) { return each.get() == job; });
+        ended = std::move(*stopped);
+        m_stoppedJobs.erase(stopped);
+    }
+    const BatchOutcome outcome = ended->outcome();
+    const QString shownPath = QDir::toNativeSeparators(ended->request().path);
+    ended.reset();
+    if (!m_job && m_stoppedJobs.empty())
+        m_batchWindow.reset();
     if (!isLoaded())
         return; // the window went, and the batch with it
     switch (outcome.status) {

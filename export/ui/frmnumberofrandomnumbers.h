@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class BatchJob;
 class BatchProgress;
@@ -56,9 +57,10 @@ private:
     void cmdCreateOutPut_Click();
     void cmdClose_Click();
 
+    void cancelBatch();
     void stopBatch();
     void closeProgress();
-    void batchFinished();
+    void batchFinished(BatchJob *job);
 
     BoundsSource m_bounds;
     MessageSink &m_messages;
@@ -68,10 +70,12 @@ private:
     // The count as the last ValidateCount read it.
     CountCheck m_checkedCount { CountVerdict::NotANumber };
 
-    // The running batch, from "Go" until it has ended; "Go" starts no second one meanwhile. The
-    // window it was started from stays, hidden once unloaded, until the batch's threads have ended.
+    // The running batch, from "Go" until it has ended or is stopped; "Go" starts no second one
+    // meanwhile. Stopped batches end on their own, each telling how it went should it have ended
+    // otherwise. The window stays, hidden once unloaded, until every batch's threads have ended.
     std::optional<Handling> m_batchWindow;
     std::unique_ptr<BatchJob> m_job;
+    std::vector<std::unique_ptr<BatchJob>> m_stoppedJobs;
     QPointer<BatchProgress> m_progress;
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;

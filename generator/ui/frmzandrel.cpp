@@ -2,6 +2,7 @@
 
 #include "runtime/numberformat.h"
 #include "runtime/randomgenerator.h"
+#include "runtime/ui/accessiblewidgets.h"
 #include "runtime/ui/messagebox.h"
 
 #include <QLabel>
@@ -133,12 +134,16 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
     const QLocale locale;
     txtRandom->setText(numberToText(value, locale));
     txtAverage->setText(numberToText(UpdateAverage(value), locale));
+    // What a sighted user sees appear, told to a screen reader while the focus stays.
+    announce(window(), tr("%1: %2. %3: %4.").arg(txtRandom->accessibleName(), txtRandom->text(),
+                                                 txtAverage->accessibleName(), txtAverage->text()));
 }
 
 void frmZandrel::cmClear_Click()
 {
     ClearFields();
     m_average.Reset();
+    announce(window(), tr("The boxes are empty."));
 }
 
 void frmZandrel::cmdExit_Click()

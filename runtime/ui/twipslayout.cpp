@@ -133,10 +133,13 @@ void createControls(QWidget *parent, std::span<const ControlSpec> specs, const T
         QWidget *control = nullptr;
         switch (spec.kind) {
         case ControlKind::TextBox:
-            control = new QLineEdit(caption, parent);
+            control = new InputBox(parent);
             break;
         case ControlKind::OutputBox:
             control = new OutputBox(parent);
+            break;
+        case ControlKind::SelectableText:
+            control = new SelectableText(caption, parent);
             break;
         case ControlKind::Label: {
             auto *label = new QLabel(caption, parent);

@@ -34,6 +34,7 @@ enum class ControlKind {
     TextBox,
     OutputBox, // a text box the program writes and the user only reads
     Label,
+    SelectableText, // text shown as a label is, that takes the focus and is read word by word
     Button,
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/ui/accessiblewidgets.h"
 #include "runtime/ui/twipslayout.h"
 
 #include <QAbstractButton>
@@ -46,9 +47,9 @@ inline int windowsNamed(const char *name)
     return count;
 }
 
-// The labels and buttons of window whose captions do not show whole: a line wider than the room
-// for it, or more lines than fit. Buttons carry their captions wrapped at blanks, labels wrap
-// them themselves.
+// The labels, texts and buttons of window whose captions do not show whole: a line wider than
+// the room for it, or more lines than fit. Buttons carry their captions wrapped at blanks, labels
+// and texts wrap them themselves.
 inline QStringList captionsCut(QWidget *window)
 {
     QStringList cut;
@@ -67,6 +68,10 @@ inline QStringList captionsCut(QWidget *window)
             label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, label->text());
         if (needed.width() > room.width() || needed.height() > room.height())
             cut << label->objectName() + QStringLiteral(": ") + label->text();
+    }
+    for (SelectableText *text : window->findChildren<SelectableText *>()) {
+        if (text->document()->size().height() > text->viewport()->height())
+            cut << text->objectName() + QStringLiteral(": ") + text->text();
     }
     return cut;
 }
