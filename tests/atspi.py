@@ -99,7 +99,7 @@ class Zandrel:
         self.process = subprocess.Popen([zandrel], env=environment, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE)
 
-    def room_for_a_long_batch(self, numbers=100_000_000):
+    def room_for_a_long_batch(self, numbers):
         """Room for so many numbers of 0 or 1, three bytes each, and as much again."""
         return shutil.disk_usage(self.home).free > 6 * numbers
 

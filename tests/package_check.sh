@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb and runs Debian's checkers on it: lintian with no errors or warnings,
-# hardening-check, AppStream and desktop-entry validation.
+# hardening-check, AppStream and desktop-entry validation; and checks that it installs what a
+# desktop needs (the program, its menu entry and icon, its manual page and documents), as
+# `make install` installs them too.
 #   package_check.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -39,6 +41,16 @@ echo "== appstreamcli validate --no-net"
 metainfo="$work/root/usr/share/metainfo/com.example.zandrel.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refuses the metainfo"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+
+echo "== files"
+root=$work/root/usr
+[ -x "$root/bin/zandrel" ] || fail "no bin/zandrel"
+grep -q '^Exec=zandrel$' "$root/share/applications/com.example.zandrel.desktop" || fail "the menu entry does not start zandrel"
+grep -q '^Icon=zandrel$' "$root/share/applications/com.example.zandrel.desktop" || fail "the menu entry names no icon"
+grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/zandrel.svg" || fail "no scalable icon"
+for file in share/man/man1/zandrel.1.gz share/doc/zandrel/copyright share/doc/zandrel/changelog.gz; do
+    [ -f "$root/$file" ] || fail "no $file"
+done
 
 echo "== desktop-file-validate"
 desktop-file-validate "$work/root/usr/share/applications/com.example.zandrel.desktop" \

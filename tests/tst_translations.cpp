@@ -6,7 +6,6 @@
 #include "support/recordingmessages.h"
 
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 
 #include <map>

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager),
-# typed into and pressed through X11 events: a refused range and a draw; with room for them, a
-# batch stopped by the window manager closing the export window, and a batch stopped by the end
-# of the session (SIGTERM), each keeping the earlier file; then the window closed as a user
-# closes it, and the program ended by SIGTERM under a message box. The home folder lies where
+# typed into and pressed through X11 events: with room for them, a batch stopped by the window
+# manager closing the export window, and a batch stopped by the end of the session (SIGTERM),
+# each keeping the earlier file; then the window closed as a user closes it, and the program
+# ended by SIGTERM under a message box. The home folder lies where
 # files cannot be unnamed, where bindfs can mount it, so that the batches' temporary files have
 # names.
 #   x11_session.sh ZANDREL
@@ -41,9 +41,8 @@ acknowledge() {
     until_true 10 eval '! shown "$shown_box"' || fail "the box did not close: $1"
     sleep 0.2
 }
-# The focus starts in the minimum box. "Generate Random Number" is three stops back in the tab
-# order (minimum box, result box, button); the export button is five stops on, seven from
-# "Generate Random Number".
+# "Generate Random Number" is three stops back from the minimum box in the tab order (minimum
+# box, result box, button); the export button is five stops on.
 press_generate() { xdotool key shift+Tab shift+Tab shift+Tab space; }
 # open_export_window STOPS: the export button is STOPS on from the focus.
 open_export_window() {
@@ -71,23 +70,13 @@ go() {
 }
 
 start_zandrel
-xdotool type --delay 40 '6'
-xdotool key Tab
-xdotool type --delay 40 '1'
-press_generate
-acknowledge "the reversed range refused"
-# The refusal emptied the boxes and put the focus back into the minimum box.
+# The focus starts in the minimum box.
 xdotool type --delay 40 '1'
 xdotool key Tab
 xdotool type --delay 40 '6'
-press_generate
-sleep 1
-running || fail "Zandrel ended after drawing a number"
-has_windows 1 || fail "the range 1 to 6 was refused"
-
 if [ "$(df --output=avail -k "$HOME" | tail -n 1)" -gt 3000000 ]; then
     # An earlier batch of 70,000 numbers, then a long batch stopped by the window manager.
-    open_export_window 7
+    open_export_window 4 # from the maximum box
     go 70000
     acknowledge "the numbers are exported"
     earlier=$(md5sum <"$HOME/randomnumbers.txt")
@@ -125,4 +114,4 @@ start_zandrel
 press_generate
 until_true 10 has_windows 2 || fail "no refusal box"
 ends_on_sigterm "under a message box"
-echo "PASS: typed, drew, stopped batches by closing the window and by SIGTERM, closed; exit status 0"
+echo "PASS: stopped batches by closing the window and by SIGTERM, closed; exit status 0"
