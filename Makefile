@@ -27,9 +27,10 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 THREAD_SANITIZER := -fsanitize=thread -fno-omit-frame-pointer
-# The tests of everything that runs beside the window thread: the batch and the windows around it.
-THREAD_TESTS := tst_batchexport tst_exportwindow tst_application
-THREAD_TESTS_REGEX := ^(tst_batchexport|tst_exportwindow|tst_application)$$
+# The tests of everything that runs beside the window thread: the batch, the windows around it,
+# and what "Go" runs ended by signals.
+THREAD_TESTS := tst_batchexport tst_exportwindow tst_application zandrel_batch
+THREAD_TESTS_REGEX := ^(tst_batchexport|tst_exportwindow|tst_application|batch_signals)$$
 
 ifeq ($(shell id -u),0)
 SUDO :=
