@@ -31,10 +31,8 @@ private slots:
     void drawsLieBetweenTheBounds_data();
     void drawsLieBetweenTheBounds();
     void nearestAfterEveryAttemptMissed();
-    void drawReadsTexts();
     void averageOfDraws_data();
     void averageOfDraws();
-    void averageReset();
 };
 
 void tst_Draw::rangeCheck_data()
@@ -256,20 +254,6 @@ void tst_Draw::nearestAfterEveryAttemptMissed()
     QCOMPARE(stuck.draws, kMaxDrawAttempts);
 }
 
-void tst_Draw::drawReadsTexts()
-{
-    SequenceGenerator generator({ 0.7 });
-    const RangeCheck blanks = checkRange(QStringLiteral(" 0 "), QStringLiteral(" 10 "), c);
-    QVERIFY(blanks.range);
-    QCOMPARE(DrawRandomNumber(*blanks.range, generator), 7.0);
-    const RangeCheck noWholeNumber = checkRange(QStringLiteral("0,6"), QStringLiteral("0,9"), deDE);
-    QCOMPARE(noWholeNumber.verdict, RangeVerdict::NoWholeNumber);
-    QVERIFY(!noWholeNumber.range && !noWholeNumber.boundsRefused());
-    const RangeCheck notANumber = checkRange(QString(), QStringLiteral("5"), c);
-    QVERIFY(!notANumber.range && notANumber.boundsRefused());
-    QCOMPARE(generator.draws, 1);
-}
-
 void tst_Draw::averageOfDraws_data()
 {
     QTest::addColumn<QList<double>>("draws");
@@ -300,16 +284,6 @@ void tst_Draw::averageOfDraws()
         last = running.UpdateAverage(value);
     QCOMPARE(last, average);
     QCOMPARE(running.DrawCount, double(draws.size()));
-}
-
-void tst_Draw::averageReset()
-{
-    RunningAverage running;
-    running.UpdateAverage(10);
-    running.UpdateAverage(20);
-    running.Reset();
-    QCOMPARE(running.DrawCount, 0.0);
-    QCOMPARE(running.UpdateAverage(7), 7.0);
 }
 
 QTEST_GUILESS_MAIN(tst_Draw)

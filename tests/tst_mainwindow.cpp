@@ -31,8 +31,8 @@ private slots:
     void enterPressesOnlyAFocusedButton();
     void tabOrder();
     void resizeMovesNothing();
-    void activationFromOwnWindowFocusesMinimum();
-    void activationFromElsewhereKeepsFocus();
+    void activation_data();
+    void activation();
     void focusReturnsWhenAWindowCloses_data();
     void focusReturnsWhenAWindowCloses();
     void contactWindowOpensOnce();
@@ -262,26 +262,29 @@ void tst_MainWindow::resizeMovesNothing()
     }
 }
 
-void tst_MainWindow::activationFromOwnWindowFocusesMinimum()
+void tst_MainWindow::activation_data()
 {
-    forms().contact.Show();
-    QVERIFY(QTest::qWaitForWindowActive(forms().contact.window()));
-    box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
-    forms().main.window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window()));
-    QCOMPARE(focusName(), "txtMinValue");
+    QTest::addColumn<bool>("fromOwnWindow"); // or from another program's
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("from the contact window: the minimum") << true << "txtMinValue";
+    QTest::newRow("from elsewhere: the focus stays") << false << "txtMaxValue";
 }
 
-void tst_MainWindow::activationFromElsewhereKeepsFocus()
+void tst_MainWindow::activation()
 {
-    box("txtMaxValue")->setFocus();
+    QFETCH(bool, fromOwnWindow);
+    QFETCH(QString, focus);
     QWidget elsewhere; // stands for another program's window
-    elsewhere.show();
-    elsewhere.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    if (fromOwnWindow)
+        forms().contact.Show();
+    QWidget *before = fromOwnWindow ? forms().contact.window() : &elsewhere;
+    before->show();
+    before->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(before));
+    box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
-    QCOMPARE(focusName(), "txtMaxValue");
+    QCOMPARE(focusName(), focus);
 }
 
 void tst_MainWindow::focusReturnsWhenAWindowCloses_data()
