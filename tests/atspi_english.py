@@ -41,6 +41,24 @@ class Orca:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         until(20, "Orca", lambda: os.path.exists(self.log) and os.path.getsize(self.log) > 0)
         time.sleep(3)  # until it listens
+        self.settle()
+
+    def settle(self):
+        """Waits, up to 30 s, for Orca to have caught up with what it has been told: until its
+        processor time has stood still for a second. A key pressed while it is busy goes by
+        unheard."""
+        if not self.process:
+            return
+        def ticks():
+            with open(f"/proc/{self.process.pid}/stat") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+            return int(fields[11]) + int(fields[12])  # user and system time
+        deadline = time.monotonic() + 30
+        last, quiet_since = ticks(), time.monotonic()
+        while time.monotonic() < deadline and time.monotonic() - quiet_since < 1:
+            time.sleep(0.2)
+            if (now := ticks()) - last > 2:
+                last, quiet_since = now, time.monotonic()
 
     def step(self, name, says=(), never=None):
         """From now on, the step called name, during which Orca is to say each of says, and nothing
@@ -101,6 +119,7 @@ def main():
         main_window = until(20, "the main window", lambda: window_with("push button", "Generate Random Number"))
         minimum, maximum = named(main_window, "text", "Min Value"), named(main_window, "text", "Max Value")
         until(10, "the focus in the minimum box", lambda: minimum.getState().contains(pyatspi.STATE_FOCUSED))
+        orca.settle()  # Orca takes a while over a program it has not met
 
         # A box is read whole: one run of attributes over all of its text; and leaving it says nothing.
         type_into(maximum, "100")
