@@ -3,9 +3,8 @@
 # typed into and pressed through X11 events: with room for them, a batch stopped by the window
 # manager closing the export window, and a batch stopped by the end of the session (SIGTERM),
 # each keeping the earlier file; then the window closed as a user closes it, and the program
-# ended by SIGTERM under a message box. The home folder lies where
-# files cannot be unnamed, where bindfs can mount it, so that the batches' temporary files have
-# names.
+# ended by SIGTERM under a message box. The home folder lies where files cannot be unnamed, where
+# bindfs can mount it, so that the batches' temporary files have names.
 #   x11_session.sh ZANDREL
 set -uo pipefail
 zandrel=$1

@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace {
 
 // A batch that runs longer than this shows its progress.
@@ -49,8 +47,8 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 frmNumberofRandomNumbers::~frmNumberofRandomNumbers()
 {
     // Every batch stops, and its threads end, before its window goes.
-    m_job.reset();
-    m_stoppedJobs.clear();
+    m_running = nullptr;
+    m_jobs.clear();
 }
 
 void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
@@ -104,7 +102,7 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
-    if (m_job)
+    if (m_running)
         return;
     // Each message waits for the user, who may close the window meanwhile: then nothing more
     // happens, and nothing is written.
@@ -126,7 +124,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         return;
     }
     m_messages.show(tr("Generating the random numbers. Please wait."), window());
-    if (!isLoaded() || m_job)
+    if (!isLoaded() || m_running)
         return;
     NumberOfBatch = m_checkedCount.count;
     GenerateBatchRandomNumbers(request);
@@ -139,25 +137,26 @@ void frmNumberofRandomNumbers::cmdClose_Click()
 
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
-    m_job = std::make_unique<BatchJob>(request, m_generator);
+    BatchJob *job = m_jobs.emplace_back(std::make_unique<BatchJob>(request, m_generator)).get();
+    m_running = job;
     if (!m_batchWindow)
         m_batchWindow.emplace(*this);
     m_progress = new BatchProgress(window(), request.lines);
     connect(m_progress, &QProgressDialog::canceled, this, &frmNumberofRandomNumbers::cancelBatch);
     connect(m_progress, &QDialog::rejected, this, &frmNumberofRandomNumbers::cancelBatch);
-    // The progress may be closed, and the job gone, before either of these comes.
-    QTimer::singleShot(kShowProgressAfterMs, this, [this, progress = m_progress] {
-        if (progress && progress == m_progress && m_job) {
-            m_progress->update(m_job->written());
+    // The batch may be stopped, and its progress closed, before either of these comes.
+    QTimer::singleShot(kShowProgressAfterMs, this, [this, job] {
+        if (job == m_running && m_progress) {
+            m_progress->update(job->written());
             m_progress->show();
         }
     });
-    connect(m_job.get(), &BatchJob::progressed, this, [this] {
-        if (m_progress && m_job)
-            m_progress->update(m_job->written());
+    connect(job, &BatchJob::progressed, this, [this, job] {
+        if (job == m_running && m_progress)
+            m_progress->update(job->written());
     });
-    connect(m_job.get(), &BatchJob::finished, this, [this, job = m_job.get()] { batchFinished(job); });
-    m_job->start();
+    connect(job, &BatchJob::finished, this, [this, job] { batchFinished(job); });
+    job->start();
 }
 
 void frmNumberofRandomNumbers::cancelBatch()
@@ -171,9 +170,9 @@ void frmNumberofRandomNumbers::cancelBatch()
 void frmNumberofRandomNumbers::stopBatch()
 {
     // Once stopped, the batch is no longer the window's: "Go" may start another while it ends.
-    if (m_job) {
-        m_job->stop();
-        m_stoppedJobs.push_back(std::move(m_job));
+    if (m_running) {
+        m_running->stop();
+        m_running = nullptr;
     }
     closeProgress();
 }
@@ -189,20 +188,14 @@ void frmNumberofRandomNumbers::closeProgress()
 
 void frmNumberofRandomNumbers::batchFinished(BatchJob *job)
 {
-    std::unique_ptr<BatchJob> ended;
-    if (job == m_job.get()) {
-        ended = std::move(m_job);
+    if (job == m_running) {
+        m_running = nullptr;
         closeProgress();
-    } else {
-        const auto stopped = std::find_if(m_stoppedJobs.begin(), m_stoppedJobs.end(),
-                                          [job](const auto &each) { return each.get() == job; });
-        ended = std::move(*stopped);
-        m_stoppedJobs.erase(stopped);
     }
-    const BatchOutcome outcome = ended->outcome();
-    const QString shownPath = QDir::toNativeSeparators(ended->request().path);
-    ended.reset();
-    if (!m_job && m_stoppedJobs.empty())
+    const BatchOutcome outcome = job->outcome();
+    const QString shownPath = QDir::toNativeSeparators(job->request().path);
+    std::erase_if(m_jobs, [job](const auto &each) { return each.get() == job; });
+    if (m_jobs.empty())
         m_batchWindow.reset();
     if (!isLoaded())
         return; // the window went, and the batch with it

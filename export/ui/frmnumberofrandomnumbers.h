@@ -70,12 +70,13 @@ private:
     // The count as the last ValidateCount read it.
     CountCheck m_checkedCount { CountVerdict::NotANumber };
 
-    // The running batch, from "Go" until it has ended or is stopped; "Go" starts no second one
-    // meanwhile. Stopped batches end on their own, each telling how it went should it have ended
-    // otherwise. The window stays, hidden once unloaded, until every batch's threads have ended.
+    // Every batch whose threads have not ended yet, and the running one among them, from "Go"
+    // until it has ended or is stopped; "Go" starts no second one meanwhile. Stopped batches end
+    // on their own, each telling how it went should it have ended otherwise. The window stays,
+    // hidden once unloaded, until every batch's threads have ended.
     std::optional<Handling> m_batchWindow;
-    std::unique_ptr<BatchJob> m_job;
-    std::vector<std::unique_ptr<BatchJob>> m_stoppedJobs;
+    std::vector<std::unique_ptr<BatchJob>> m_jobs;
+    BatchJob *m_running = nullptr;
     QPointer<BatchProgress> m_progress;
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;
