@@ -19,7 +19,7 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libxkbcommo
 # window manager, typing through xdotool or reading and pressing through the accessibility bus
 # (AT-SPI, in a D-Bus session of their own) with a screen reader (Orca) listening; batches run
 # where temporary files have names too (bindfs); the package is checked by Debian's own tools.
-TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool matchbox-window-manager wmctrl time bindfs \
+TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool xsel matchbox-window-manager wmctrl time bindfs \
                  dbus-daemon at-spi2-core python3 python3-pyatspi orca speech-dispatcher espeak-ng \
                  speech-dispatcher-espeak-ng \
                  desktop-file-utils dpkg-dev lintian devscripts appstream binutils gzip man-db

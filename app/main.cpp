@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
     reportMessagesAsUsual();
     translations.install();
 
+    // The program ends once its last window has gone, and its batches' threads too: Forms says when.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms forms(application.messages(), processGenerator());
     QObject::connect(&forms, &Forms::ended, &application, &QCoreApplication::quit);
     // The end of the session ends the program as Exit does: a running batch stops and keeps the

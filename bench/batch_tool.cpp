@@ -53,10 +53,13 @@ int main(int argc, char *argv[])
         stoppedBy = signalNumber;
         job.stop();
     });
-    QObject::connect(&job, &BatchJob::finished, &application, &QCoreApplication::quit);
+    BatchOutcome outcome;
+    QObject::connect(&job, &BatchJob::finished, &application, [&](const BatchOutcome &ended) {
+        outcome = ended;
+        QCoreApplication::quit();
+    });
     job.start();
     application.exec();
-    const BatchOutcome outcome = job.outcome();
     switch (outcome.status) {
     case BatchOutcome::Written:
         return 0;

@@ -42,6 +42,8 @@ public:
         }
     }
 
+    void tell(const QString &text, QWidget *owner) override { show(text, owner); }
+
     void report() const
     {
         std::vector<qint64> gaps = m_gaps;

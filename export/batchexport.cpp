@@ -132,8 +132,13 @@ std::optional<QString> batchSpaceProblem(const BatchRequest &request, const QLoc
     const double needed = std::ceil(expectedBatchBytes(request));
     if (needed <= static_cast<double>(free))
         return std::nullopt;
-    // formattedDataSize takes whole bytes; a need beyond those is past any disk anyway.
-    return spaceMessage(request.folder, static_cast<qint64>(std::min(needed, 0x1p62)), free, locale);
+    // Sizes are told in whole bytes, up to 8 EiB; no disk holds a file of so many.
+    if (needed >= 0x1p63) {
+        return QCoreApplication::translate("BatchExport", "The random numbers cannot be exported into '%1': so many "
+                                                          "numbers need far more space than any disk holds.")
+            .arg(QDir::toNativeSeparators(request.folder));
+    }
+    return spaceMessage(request.folder, static_cast<qint64>(needed), free, locale);
 }
 
 namespace {
@@ -173,7 +178,7 @@ public:
         m_changed.wait(lock, [this] { return m_emptied < m_filled || m_finished; });
         return m_emptied < m_filled ? &m_ring[m_emptied % kRing] : nullptr;
     }
-    void written() { change([this] { ++m_emptied; }); }
+    void emptied() { change([this] { ++m_emptied; }); }
     // The writing side gives up: the drawing side stops.
     void close() { change([this] { m_closed = true; }); }
 
@@ -245,14 +250,14 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
     // half a megabyte, lives on the heap rather than on either thread's stack.
     const auto stretches = std::make_unique<Stretches>();
     const std::jthread drawer([&] { drawBatch(request, generator, control.stop, *stretches); });
-    std::uint64_t written = 0;
+    std::uint64_t lines = 0;
     while (const Stretches::Stretch *stretch = stretches->toWrite()) {
         for (std::size_t i = 0; i < stretch->count; ++i)
             file.writeLine(stretch->numbers[i]);
-        written += stretch->count;
-        stretches->written();
-        if (control.written)
-            control.written(written);
+        lines += stretch->count;
+        stretches->emptied();
+        if (control.progressed)
+            control.progressed(lines);
         if (!file.ok() || control.stop.stop_requested()) {
             stretches->close();
             break;
@@ -262,18 +267,20 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
     // returns, before `file` goes; a file that is not committed goes with it.
 
     if (control.stop.stop_requested())
-        return { BatchOutcome::Stopped, written, {} };
+        return { BatchOutcome::Stopped, lines, {} };
+    if (file.ok() && control.saving)
+        control.saving();
     if (!file.sync())
-        return { BatchOutcome::Failed, written, file.errorString() };
+        return { BatchOutcome::Failed, lines, file.errorString() };
     if (control.stop.stop_requested()) // while the file went to the disk: the earlier file stays
-        return { BatchOutcome::Stopped, written, {} };
+        return { BatchOutcome::Stopped, lines, {} };
     switch (file.commit()) {
     case OutputFile::Commit::Done:
-        return { BatchOutcome::Written, written, {} };
+        return { BatchOutcome::Written, lines, {} };
     case OutputFile::Commit::Unconfirmed:
-        return { BatchOutcome::Unconfirmed, written, file.errorString() };
+        return { BatchOutcome::Unconfirmed, lines, file.errorString() };
     case OutputFile::Commit::Failed:
         break;
     }
-    return { BatchOutcome::Failed, written, file.errorString() };
+    return { BatchOutcome::Failed, lines, file.errorString() };
 }

@@ -58,21 +58,23 @@ struct BatchOutcome
         Stopped,
         Failed,
     };
-    Status status;
-    std::uint64_t written = 0; // numbers drawn
-    QString error;             // the system's reason, when Unconfirmed or Failed
+    Status status = Failed;
+    std::uint64_t lines = 0; // lines written to the file before the batch ended
+    QString error;           // the system's reason, when Unconfirmed or Failed
 };
 
 // The batch draws and writes this many numbers between two looks at whether it is to stop, and
 // holds the generator for the draws of one stretch only.
 inline constexpr std::size_t kBatchStretch = 16384;
 
-// How another thread follows a running batch and stops it.
+// How another thread follows a running batch and stops it. The callbacks run on the batch's thread.
 struct BatchControl
 {
     std::stop_token stop;
-    // Told the count written so far after every stretch, on the batch's thread.
-    std::function<void(std::uint64_t)> written;
+    // Told the lines written so far, after every stretch, the last one included.
+    std::function<void(std::uint64_t)> progressed;
+    // Told once every line is written, as the file goes to the disk.
+    std::function<void()> saving;
 };
 
 // Draws request.lines numbers from request.range, one line each with CR LF, into request.path.

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-BatchJob::BatchJob(BatchRequest request, SharedGenerator &generator)
-    : m_request(std::move(request))
+BatchJob::BatchJob(BatchRequest request, SharedGenerator &generator, QObject *parent)
+    : QObject(parent)
+    , m_request(std::move(request))
     , m_generator(generator)
 {
 }
@@ -16,22 +17,14 @@ void BatchJob::start()
 void BatchJob::run(const std::stop_token &stop)
 {
     becomeBatchThread("zandrel-batch");
-    m_lastProgress = std::chrono::steady_clock::now();
-    const auto written = [this](std::uint64_t count) {
-        m_written.store(count, std::memory_order_relaxed);
+    std::chrono::steady_clock::time_point lastTold; // long ago: the first stretch is told at once
+    const auto progressed = [&](std::uint64_t lines) {
         const auto now = std::chrono::steady_clock::now();
-        if (now - m_lastProgress >= kProgressEvery) {
-            m_lastProgress = now;
-            emit progressed();
+        if (now - lastTold >= kProgressEvery || lines == m_request.lines) {
+            lastTold = now;
+            emit this->progressed(lines);
         }
     };
-    m_outcome = writeBatch(m_request, m_generator, { stop, written });
-    emit finished();
-}
-
-BatchOutcome BatchJob::outcome()
-{
-    if (m_thread.joinable())
-        m_thread.join(); // the thread has emitted finished(): it ends at once
-    return m_outcome;
+    const BatchOutcome outcome = writeBatch(m_request, m_generator, { stop, progressed, [this] { emit saving(); } });
+    emit finished(outcome);
 }

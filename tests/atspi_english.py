@@ -195,9 +195,10 @@ def main():
             acknowledge("Excel cannot have more than 65536 rows. Therefore the output file be a text file, "
                         "which you can open with notepad.")
             acknowledge("Generating the random numbers. Please wait.")
-            until(10, "the progress", lambda: window_with("push button", "Cancel"))
+            cancel = named(export, "push button", "Cancel")
+            until(10, "the progress", lambda: cancel.getState().contains(pyatspi.STATE_SHOWING))
             time.sleep(1)
-            orca.step("Escape in the progress", says=["notification The export was stopped."], never=r"^dialog\.$")
+            orca.step("Escape in the export window", says=["notification The export was stopped."], never=r"^dialog\.$")
             keys("Escape")
         type_into(count, "5")
         thanks = f"The random numbers are exported into '{program.home}/randomnumbers.xls'. Thanks."

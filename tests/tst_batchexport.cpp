@@ -185,6 +185,12 @@ void tst_BatchExport::spaceRefusals_data()
     QTest::newRow("beyond the free space")
         << "" << 1e13 << "^The random numbers cannot be exported into '.+': the file needs about 27\\.28 TiB, and only "
                          "[0-9.]+ [KMGT]iB are free there\\.$";
+    QTest::newRow("largest figure: 2^61 lines, 6 EiB")
+        << "" << 0x1p61 << "^The random numbers cannot be exported into '.+': the file needs about 6\\.00 EiB, and only "
+                           "[0-9.]+ [KMGT]iB are free there\\.$";
+    QTest::newRow("beyond any figure: 10^20")
+        << "" << 1e20 << "^The random numbers cannot be exported into '.+': so many numbers need far more space than "
+                         "any disk holds\\.$";
     QTest::newRow("no such folder") << "gone" << 1.0
                                     << "^The random numbers cannot be exported into '.+/gone': the space free there "
                                        "cannot be read: No such file or directory$";
@@ -254,7 +260,7 @@ void tst_BatchExport::replacesOnlyItsOwnFile()
     SequenceGenerator generator({ 0.7, 0.99, 0.1 });
     const BatchOutcome outcome = batch(spreadsheet, 3, DrawRange(0, 10), generator);
     QCOMPARE(outcome.status, BatchOutcome::Written);
-    QCOMPARE(outcome.written, 3u);
+    QCOMPARE(outcome.lines, 3u);
     QCOMPARE(contents(spreadsheet), QByteArray("7\r\n10\r\n1\r\n"));
     QCOMPARE(contents(text), QByteArray("text file\r\n"));
     QCOMPARE(filesIn(folder.path()), (QStringList { "randomnumbers.txt", "randomnumbers.xls" }));
@@ -309,7 +315,7 @@ void tst_BatchExport::failuresKeepEarlierFile()
     std::stop_source stop;
     disk::setFault(fault, stop);
     MixingGenerator generator(15);
-    const BatchOutcome outcome = batch(target, 3e6, DrawRange(0, 1), generator, { stop.get_token(), {} });
+    const BatchOutcome outcome = batch(target, 3e6, DrawRange(0, 1), generator, { stop.get_token(), {}, {} });
     disk::setFault(Fault::None);
     setrlimit(RLIMIT_FSIZE, &unlimited);
     std::signal(SIGXFSZ, previousHandler);
@@ -355,11 +361,13 @@ void tst_BatchExport::stopKeepsEarlierFile()
         MixingGenerator m_inner { 7 };
     } generator(stop);
     std::uint64_t lastTold = 0;
-    const BatchOutcome outcome = batch(path, 1e12, DrawRange(0, 1), generator,
-                                       { stop.get_token(), [&](std::uint64_t written) { lastTold = written; } });
+    bool saving = false;
+    const BatchOutcome outcome =
+        batch(path, 1e12, DrawRange(0, 1), generator,
+              { stop.get_token(), [&](std::uint64_t lines) { lastTold = lines; }, [&] { saving = true; } });
     QCOMPARE(outcome.status, BatchOutcome::Stopped);
-    QVERIFY(outcome.written < 1'000'000'000'000u);
-    QCOMPARE(lastTold, outcome.written);
+    QCOMPARE(lastTold, outcome.lines);
+    QVERIFY(!saving); // a stopped batch saves nothing
     QCOMPARE(contents(path), QByteArray("earlier batch\r\n"));
     QCOMPARE(filesIn(folder.path()), QStringList { QStringLiteral("randomnumbers.xls") });
 }
@@ -371,19 +379,31 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     SharedGenerator shared(generator);
     const std::uint64_t lines = 4'000'000; // beyond the first stretch of the file
     BatchJob job(makeBatchRequest(m_folder.path(), false, double(lines), DrawRange(0, 9)), shared);
-    int finished = 0; // told through this thread's event loop
-    connect(&job, &BatchJob::finished, this, [&] { ++finished; });
+    // Told through this thread's event loop.
+    QList<BatchOutcome> finished;
+    QList<quint64> progressed;
+    QStringList told;
+    connect(&job, &BatchJob::finished, this, [&](const BatchOutcome &outcome) { finished << outcome; });
+    connect(&job, &BatchJob::progressed, this, [&](quint64 written) {
+        progressed << written;
+        told << QStringLiteral("progressed");
+    });
+    connect(&job, &BatchJob::saving, this, [&] { told << QStringLiteral("saving"); });
     disk::shut();
     job.start(); // and returns, while the batch goes on without this thread
     QTRY_VERIFY(disk::holding());
     QCOMPARE(batchThreads(), (QStringList { "zandrel-batch", "zandrel-draw" }));
     shared.use([](RandomGenerator &held) { return held.next(); }); // the generator is free meanwhile
-    QCOMPARE(finished, 0);
+    QCOMPARE(finished.size(), 0);
     disk::open();
-    QTRY_COMPARE_WITH_TIMEOUT(finished, 1, 20000);
-    const BatchOutcome outcome = job.outcome();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+    const BatchOutcome outcome = finished.first();
     QCOMPARE(outcome.status, BatchOutcome::Written);
-    QCOMPARE(job.written(), lines);
+    QCOMPARE(outcome.lines, lines);
+    // The whole count is told, and then that the file is being saved.
+    QCOMPARE(progressed.last(), lines);
+    QVERIFY(std::is_sorted(progressed.begin(), progressed.end()));
+    QCOMPARE(told.mid(told.size() - 2), (QStringList { "progressed", "saving" }));
     QCOMPARE(quint64(contents(path).count("\r\n")), lines);
     QCOMPARE(batchThreads(), QStringList());
 }
@@ -406,15 +426,14 @@ void tst_BatchExport::stoppedJobKeepsEarlierFile()
     disk::shut(); // until the batch is told to stop
     {
         BatchJob job(makeBatchRequest(folder.path(), false, 1e8, DrawRange(0, 1)), shared);
-        int finished = 0;
-        connect(&job, &BatchJob::finished, this, [&] { ++finished; });
+        QList<BatchOutcome> finished;
+        connect(&job, &BatchJob::finished, this, [&](const BatchOutcome &outcome) { finished << outcome; });
         job.start();
         QTRY_VERIFY(disk::holding());
-        QVERIFY(job.written() > 0);
         if (!destroyed) {
             job.stop();
-            QTRY_COMPARE_WITH_TIMEOUT(finished, 1, 20000);
-            QCOMPARE(job.outcome().status, BatchOutcome::Stopped);
+            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+            QCOMPARE(finished.first().status, BatchOutcome::Stopped);
         }
     }
     disk::open();

@@ -1,17 +1,23 @@
+#include "export/ui/batchprogress.h"
 #include "support/disk.h"
+#include "support/locales.h"
 #include "support/threads.h"
 #include "support/windows.h"
 
 #include <QLabel>
 #include <QLocale>
+#include <QDeadlineTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QWindow>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -38,7 +44,10 @@ private slots:
     void numbersReadInTheUsersLocale();
     void unwritableFolderIsReported();
     void batchThatCannotFitIsRefused();
-    void windowsStayInUseWhileABatchRuns();
+    void batchLeavesTheKeyboardWhereItIs();
+    void quickBatchShowsNoProgress();
+    void endingWaitsForTheDisk_data();
+    void endingWaitsForTheDisk();
     void stopsKeepEarlierFile_data();
     void stopsKeepEarlierFile();
 
@@ -55,11 +64,28 @@ static const QString kGenerating = QStringLiteral("Generating the random numbers
 static const QString kTextFile = QStringLiteral("Excel cannot have more than 65536 rows. Therefore the output file be a "
                                                 "text file, which you can open with notepad.");
 
-static QWidget *progressDialog()
+// The export window's progress, once it shows.
+static BatchProgress *progress(QWidget *window)
+{
+    auto *found = window ? window->findChild<BatchProgress *>() : nullptr;
+    return found && found->isVisible() ? found : nullptr;
+}
+
+// Any progress of a batch, shown or not, anywhere in the program.
+static bool progressAnywhere()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    return std::any_of(widgets.begin(), widgets.end(), [](QWidget *widget) {
+        return qobject_cast<BatchProgress *>(widget) || qobject_cast<QProgressDialog *>(widget);
+    });
+}
+
+// The message box on screen, if one shows.
+static QMessageBox *shownBox()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("batchProgress") && widget->isVisible())
-            return widget;
+        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+            return box;
     }
     return nullptr;
 }
@@ -311,64 +337,143 @@ void tst_ExportWindow::batchThatCannotFitIsRefused()
     QCOMPARE(m_windows->countBox()->text(), "1e13");
 }
 
-void tst_ExportWindow::windowsStayInUseWhileABatchRuns()
+void tst_ExportWindow::batchLeavesTheKeyboardWhereItIs()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(enUS);
+    MessageBox boxes;
+    m_windows->recorded.tellThrough = &boxes;
     m_windows->openBatchForm();
-    disk::shut(); // the batch is held beyond its first stretch, until the checks below are done
+    disk::shut(); // the batch is held beyond its first stretch, until the user has gone on
     m_windows->go(QStringLiteral("1e7"));
     QCOMPARE(messages(), (QStringList { kTextFile, kGenerating })); // "Go" has returned
-    QTRY_VERIFY(disk::holding());
+    QTest::mouseClick(child<QPushButton>(batchWindow(), "cmdCreateOutPut"), Qt::LeftButton);
+    QCOMPARE(messages().size(), 2); // and starts no second batch
 
-    // The progress shows beside the windows, modal to none of them.
-    QTRY_VERIFY(progressDialog());
-    QWidget *progress = progressDialog();
-    QVERIFY(!progress->isModal());
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    const QString text = progress->findChild<QLabel *>()->text();
+    // The user goes on typing in the main window while the progress appears, the batch runs
+    // and ends: every key arrives there, and nothing the batch shows becomes active.
+    mainWindow()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QLineEdit *maximum = m_windows->box("txtMaxValue");
+    typeInto(maximum, QString());
+    QString typed;
+    const auto typeUntil = [&](const std::function<bool()> &done) {
+        for (const QDeadlineTimer deadline(60000); !done() && !deadline.hasExpired(); QTest::qWait(10)) {
+            typed += QLatin1Char(static_cast<char>('1' + typed.size() % 9));
+            QTest::keyClick(QApplication::focusWidget(), typed.back().toLatin1());
+            QCOMPARE(QApplication::activeWindow(), mainWindow());
+            QCOMPARE(QApplication::focusWidget(), maximum);
+        }
+        QVERIFY(done());
+    };
+    typeUntil([&] { return progress(batchWindow()) != nullptr; });
+
+    // Below the export window's controls, covering none.
+    BatchProgress *shown = progress(batchWindow());
+    const QRect area(shown->mapTo(batchWindow(), QPoint()), shown->size());
+    for (QWidget *control : child<QWidget>(batchWindow(), "client")->findChildren<QWidget *>())
+        QVERIFY2(!QRect(control->mapTo(batchWindow(), QPoint()), control->size()).intersects(area),
+                 qPrintable(control->objectName()));
+    const QString text = shown->findChild<QLabel *>()->text();
     QVERIFY2(QRegularExpression(QStringLiteral("^Exporting the random numbers: [1-9]\\d{0,2}(,\\d{3})* of 10,000,000 "
                                                "written\\.$"))
                  .match(text)
                  .hasMatch(),
              qPrintable(text));
-    auto *bar = progress->findChild<QProgressBar *>();
+    auto *bar = shown->findChild<QProgressBar *>();
     QCOMPARE(QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name), "Export progress");
     QVERIFY(bar->value() > 0);
 
-    // The main window clears, draws and opens the contact window meanwhile, from real clicks.
-    mainWindow()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
-    QTest::mouseClick(m_windows->button("cmClear"), Qt::LeftButton);
-    QVERIFY(m_windows->box("txtMinValue")->text().isEmpty());
-    m_windows->draw(QStringLiteral("0"), QStringLiteral("9"));
-    const QString drawn = m_windows->box("txtRandom")->text();
-    QVERIFY2(drawn.size() == 1 && drawn[0].isDigit(), qPrintable(drawn));
-    QCOMPARE(m_windows->box("txtAverage")->text(), drawn);
-    child<QMenu>(mainWindow(), "Help")->actions().first()->trigger();
-    QVERIFY(QTest::qWaitForWindowActive(m_windows->forms().contact.window()));
-    // "Go" again starts no second batch.
-    QTest::mouseClick(child<QPushButton>(batchWindow(), "cmdCreateOutPut"), Qt::LeftButton);
-    QCOMPARE(messages().size(), 2);
-    QVERIFY(disk::holding());
-
     disk::open();
-    QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 3, 30000);
+    typeUntil([&] { return messages().size() == 3; });
     QCOMPARE(messages().last(), thanks(m_windows->exportFile("randomnumbers.txt")));
+    QVERIFY(!progressAnywhere());
+    QCOMPARE(shownBox(), nullptr); // it waits for the user to come to the export window
+    QCOMPARE(maximum->text(), typed);
     QCOMPARE(m_windows->exportedLines("randomnumbers.txt").size(), 10'000'000);
-    // The batch left the main window's number and average alone.
-    QCOMPARE(m_windows->box("txtRandom")->text(), drawn);
-    QCOMPARE(m_windows->box("txtAverage")->text(), drawn);
-    QCOMPARE(m_windows->forms().main.average().DrawCount, 1.0);
-    QTRY_VERIFY(!progressDialog());
+
+    // There, the message shows; once it is read, the focus is back where it was.
+    batchWindow()->activateWindow();
+    QTRY_VERIFY(shownBox() && shownBox()->isActiveWindow());
+    QCOMPARE(shownBox()->text(), messages().last());
+    QTest::keyClick(shownBox(), Qt::Key_Return);
+    QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
+    QCOMPARE(QApplication::focusWidget(), maximum);
+
+    // The export button brings a minimised export window back.
+    batchWindow()->showMinimized();
+    QTRY_VERIFY(batchWindow()->isMinimized());
+    QTest::mouseClick(m_windows->button("cmdOpenBatchForm"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(batchWindow()));
+    QVERIFY(!batchWindow()->isMinimized());
+    QCOMPARE(m_windows->countBox()->text(), "1e7");
     QCOMPARE(batchThreads(), QStringList());
+}
+
+void tst_ExportWindow::quickBatchShowsNoProgress()
+{
+    MessageBox boxes;
+    m_windows->recorded.tellThrough = &boxes;
+    m_windows->openBatchForm();
+    m_windows->go(QStringLiteral("1000")); // pressed with the mouse: the focus is on "Go"
+    // The export window is active as the batch ends: its message shows there at once.
+    QTRY_VERIFY(shownBox() && shownBox()->isActiveWindow());
+    QCOMPARE(shownBox()->text(), thanks(m_windows->exportFile("randomnumbers.xls")));
+    // No progress for the batch that has ended, now or later, with the message open.
+    QVERIFY(!progressAnywhere());
+    QTest::qWait(6000);
+    QVERIFY(!progressAnywhere());
+    QTest::keyClick(shownBox(), Qt::Key_Return);
+    QTRY_COMPARE(QApplication::activeWindow(), batchWindow());
+    QCOMPARE(focusName(), "cmdCreateOutPut"); // where it was
+}
+
+void tst_ExportWindow::endingWaitsForTheDisk_data()
+{
+    QTest::addColumn<bool>("exit"); // or every window closed
+    QTest::newRow("Exit") << true;
+    QTest::newRow("the last window closed") << false;
+}
+
+void tst_ExportWindow::endingWaitsForTheDisk()
+{
+    QFETCH(bool, exit);
+    QLocale::setDefault(enUS);
+    QSignalSpy ended(&m_windows->forms(), &Forms::ended);
+    m_windows->openBatchForm();
+    disk::shutFinalSync(); // a slow disk
+    m_windows->go(QStringLiteral("100000"));
+    QTRY_VERIFY(disk::holding());
+    // The whole count, and that the file is being saved.
+    QTRY_VERIFY(progress(batchWindow()));
+    QTRY_COMPARE(progress(batchWindow())->findChild<QLabel *>()->text(),
+                 "Saving the file to the disk: all 100,000 numbers are written.");
+    auto *bar = progress(batchWindow())->findChild<QProgressBar *>();
+    QCOMPARE(bar->value(), bar->maximum());
+
+    if (exit) {
+        QTest::mouseClick(m_windows->button("cmdExit"), Qt::LeftButton);
+    } else {
+        batchWindow()->close();
+        mainWindow()->close();
+    }
+    QCOMPARE(windowsNamed("frmZandrel") + windowsNamed("frmNumberofRandomNumbers"), 0); // at once
+    // The program waits for the disk, and says so, until the sync returns.
+    QTRY_COMPARE(windowsNamed("endingNotice"), 1);
+    QCOMPARE(batchThreads(), QStringList { "zandrel-batch" });
+    QCOMPARE(ended.size(), 0);
+    disk::open();
+    QTRY_COMPARE(ended.size(), 1);
+    QCOMPARE(batchThreads(), QStringList());
+    QCOMPARE(windowsNamed("endingNotice"), 0);
+    QCOMPARE(m_windows->homeFiles(), QStringList()); // the stopped batch left nothing
+    QCOMPARE(messages(), (QStringList { kTextFile, kGenerating }));
 }
 
 void tst_ExportWindow::stopsKeepEarlierFile_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("Cancel") << "Cancel";
-    QTest::newRow("Escape in the progress") << "Escape";
-    QTest::newRow("the progress's close box") << "progress close box";
+    QTest::newRow("Escape in the export window") << "Escape";
     QTest::newRow("Close") << "Close";
     QTest::newRow("close box") << "close box";
     QTest::newRow("window manager") << "window manager";
@@ -392,18 +497,12 @@ void tst_ExportWindow::stopsKeepEarlierFile()
     disk::shut();
     m_windows->go(QStringLiteral("1e7"));
     QTRY_VERIFY(disk::holding());
-    QTRY_VERIFY(progressDialog());
-    QWidget *progress = progressDialog();
+    QTRY_VERIFY(progress(batchWindow()));
     QPointer<QWidget> window = batchWindow();
-    QStringList threadsAsTheWindowWent { "<not gone>" };
-    const QObject watching; // while this test runs
-    connect(window, &QObject::destroyed, &watching, [&] { threadsAsTheWindowWent = batchThreads(); });
     if (how == QLatin1String("Cancel"))
-        QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
     else if (how == QLatin1String("Escape"))
-        QTest::keyClick(progress, Qt::Key_Escape);
-    else if (how == QLatin1String("progress close box"))
-        progress->close();
+        QTest::keyClick(m_windows->countBox(), Qt::Key_Escape);
     else if (how == QLatin1String("Close"))
         QTest::mouseClick(child<QPushButton>(window, "cmdClose"), Qt::LeftButton);
     else if (how == QLatin1String("close box"))
@@ -419,21 +518,16 @@ void tst_ExportWindow::stopsKeepEarlierFile()
     }
     else
         m_windows->end();
-    QTRY_VERIFY(!progressDialog()); // at once: the windows do not wait for the batch
-
+    QTRY_VERIFY(!progress(window)); // the windows do not wait for the batch
     QTRY_COMPARE(batchThreads(), QStringList());
-    const bool windowGoes = how != QLatin1String("Cancel") && how != QLatin1String("Escape")
-        && how != QLatin1String("progress close box");
-    if (windowGoes) {
+    if (how != QLatin1String("Cancel") && how != QLatin1String("Escape"))
         QTRY_VERIFY(!window);
-        QCOMPARE(threadsAsTheWindowWent, QStringList()); // they had ended before it went
-    }
     QCOMPARE(m_windows->homeFiles(), QStringList { "randomnumbers.txt" }); // no temporary file
     QCOMPARE(m_windows->exportedLines("randomnumbers.txt"), earlier);
     QCOMPARE(messages(), (QStringList { kTextFile, kGenerating })); // nothing about the stopped batch
     if (m_windows->ended())
         return;
-    QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
+    QTRY_COMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
     if (ended.isEmpty()) { // the program goes on
         disk::open();
         m_windows->forms().batch.Show();

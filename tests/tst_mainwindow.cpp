@@ -30,7 +30,8 @@ private slots:
     void noWholeNumberLeavesEverything();
     void enterPressesOnlyAFocusedButton();
     void tabOrder();
-    void resizeMovesNothing();
+    void fixedLayouts_data();
+    void fixedLayouts();
     void activation_data();
     void activation();
     void focusReturnsWhenAWindowCloses_data();
@@ -248,17 +249,35 @@ void tst_MainWindow::tabOrder()
                                       "cmdExit", "txtAverage", "cmdOpenBatchForm", "cmdGenerateRandomNumber" }));
 }
 
-void tst_MainWindow::resizeMovesNothing()
+void tst_MainWindow::fixedLayouts_data()
 {
+    QTest::addColumn<int>("form"); // in Forms::all()
+    QTest::newRow("main window") << 0;
+    QTest::newRow("export window") << 1;
+    QTest::newRow("contact window") << 2;
+}
+
+void tst_MainWindow::fixedLayouts()
+{
+    QFETCH(int, form);
+    forms().all()[form]->Show();
+    QWidget *shown = forms().all()[form]->window();
+    auto *client = child<QWidget>(shown, "client");
+    const QList<QWidget *> controls = client->findChildren<QWidget *>();
     QList<QRect> before;
-    const QList<QWidget *> controls = window()->findChild<QWidget *>(QStringLiteral("client"))->findChildren<QWidget *>();
     for (QWidget *each : controls)
         before << each->geometry();
-    for (const QSize size : { QSize(200, 120), QSize(1200, 900) }) {
-        window()->resize(size);
+    // The controls stay where they are, and the window never gets smaller than they need.
+    const QSize layout = client->size();
+    for (const QSize size : { QSize(1, 1), QSize(1200, 900) }) {
+        shown->resize(size);
         QCoreApplication::processEvents();
-        for (int i = 0; i < controls.size(); ++i)
+        QVERIFY(client->width() >= layout.width() && client->height() >= layout.height());
+        QCOMPARE(shown->minimumSize().expandedTo(layout), shown->minimumSize());
+        for (int i = 0; i < controls.size(); ++i) {
             QCOMPARE(controls[i]->geometry(), before[i]);
+            QVERIFY(QRect(QPoint(), layout).contains(before[i]));
+        }
     }
 }
 

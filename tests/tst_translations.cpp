@@ -99,7 +99,7 @@ void tst_Translations::windowsSpeakTheLanguage_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("sameAsEnglish"); // where the language says it the same way
-    QTest::addColumn<QString>("cancel");            // the progress dialog's button, from Qt's translations
+    QTest::addColumn<QString>("cancel");            // the progress's button
     QTest::addColumn<QString>("percent");           // the bar's 26 percent, as the language writes it
     const QStringList name = { "frmZandrel" };      // the program's name, its main window's caption
     QTest::newRow("de") << "de" << name << "Abbrechen" << "26\u00A0%";
@@ -131,16 +131,19 @@ void tst_Translations::windowsSpeakTheLanguage()
     for (Form *form : forms.all())
         QCOMPARE(captionsCut(form->window()), QStringList());
 
-    // The progress of a batch: Qt's own Cancel, the percentage, and one size whatever the count.
-    QWidget window;
-    BatchProgress progress(&window, 100'000'000);
-    QCOMPARE(progress.findChild<QPushButton *>()->text(), cancel);
-    const QSize size = progress.size();
-    progress.update(26'000'000);
-    QCOMPARE(progress.findChild<QProgressBar *>()->text(), percent);
-    QCOMPARE(progress.size(), size);
-    progress.show();
-    QCOMPARE(captionsCut(&progress), QStringList());
+    // A batch's progress in the export window: its Cancel, the percentage, and one size whatever
+    // it says, every text whole.
+    forms.batch.Show();
+    auto *progress = new BatchProgress(100'000'000, forms.batch.window());
+    QTRY_VERIFY(progress->isVisible());
+    QCOMPARE(progress->findChild<QPushButton *>()->text(), cancel);
+    const QSize size = progress->size();
+    progress->setWritten(26'000'000);
+    QCOMPARE(progress->findChild<QProgressBar *>()->text(), percent);
+    QCOMPARE(captionsCut(forms.batch.window()), QStringList());
+    progress->setSaving();
+    QCOMPARE(progress->size(), size);
+    QCOMPARE(captionsCut(forms.batch.window()), QStringList());
 }
 
 QTEST_MAIN(tst_Translations)

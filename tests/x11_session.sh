@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
 # The built program on a real X server (Xvfb, Qt's xcb platform plugin, a small window manager),
 # typed into and pressed through X11 events: with room for them, a batch stopped by the window
-# manager closing the export window, and a batch stopped by the end of the session (SIGTERM),
-# each keeping the earlier file; then the window closed as a user closes it, and the program
-# ended by SIGTERM under a message box. The home folder lies where files cannot be unnamed, where
+# manager closing the export window; keys typed into the main window while a batch starts, runs
+# and ends, every one arriving there; and a batch stopped by the end of the session (SIGTERM),
+# each stopped batch keeping the earlier file; then the window closed as a user closes it, and
+# the program ended by SIGTERM under a message box. The home folder lies where files cannot be unnamed, where
 # bindfs can mount it, so that the batches' temporary files have names.
 #   x11_session.sh ZANDREL
 set -uo pipefail
 zandrel=$1
 . "$(dirname "$0")/xsession.sh"
-require_tools Xvfb xdotool wmctrl matchbox-window-manager
+require_tools Xvfb xdotool xsel wmctrl matchbox-window-manager
 start_x_session
 named_temporary_files "$HOME" && echo "the home folder is on bindfs"
 
 windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 has_titled() { [ "$(windows_titled "$1")" -eq "$2" ]; }
-has_windows() { has_titled Zandrel "$1"; } # the main window, message boxes and the progress
+has_windows() { has_titled Zandrel "$1"; } # the main window and message boxes
 batch_threads() { cat /proc/"$zandrel_pid"/task/*/comm 2>/dev/null | grep -c '^zandrel-'; }
 home_files() { ls -A "$HOME" | grep '^randomnumbers' | tr '\n' ' '; }
 running() { kill -0 "$zandrel_pid" 2>/dev/null; }
@@ -81,21 +82,43 @@ if [ "$(df --output=avail -k "$HOME" | tail -n 1)" -gt 3000000 ]; then
     earlier=$(md5sum <"$HOME/randomnumbers.txt")
     xdotool key shift+Tab ctrl+a # from "Go" back to the count
     go 3e8
-    until_true 10 has_windows 2 || fail "no progress"
-    [ "$(batch_threads)" -eq 2 ] || fail "the batch does not run on threads of its own"
+    until_true 10 eval '[ "$(batch_threads)" -eq 2 ]' || fail "the batch does not run on threads of its own"
     wmctrl -c 'Export To Excel' || fail "the window manager could not close the export window"
     until_true 5 has_titled 'Export To Excel' 0 || fail "the export window stayed open"
-    until_true 5 has_windows 1 || fail "the progress stayed"
     until_true 5 eval '[ "$(batch_threads)" -eq 0 ]' || fail "the batch's threads did not end"
     [ "$(home_files)" = "randomnumbers.txt " ] || fail "the stopped batch left files: $(home_files)"
     [ "$(md5sum <"$HOME/randomnumbers.txt")" = "$earlier" ] || fail "the stopped batch changed the earlier file"
     running || fail "Zandrel ended when the export window closed"
 
+    # Keys typed into the main window while a batch starts, shows its progress, runs and ends all
+    # arrive there: nothing the batch shows takes them. Its closing message waits until the user
+    # goes to the export window, and once it is read, the keys go where they went before.
+    open_export_window 5 # back from the closed export window, the focus is in the minimum box
+    export=$(xdotool search --onlyvisible --name '^Export To Excel$')
+    go 2e8
+    xdotool windowactivate --sync "$main" key ctrl+a # the minimum box, back from the export window
+    typed=""
+    type_digit() { xdotool type "$((${#typed} % 9 + 1))"; typed+=$((${#typed} % 9 + 1)); sleep 0.05; }
+    until_true 60 eval 'type_digit; [ "$(batch_threads)" -eq 0 ]' || fail "the batch did not end"
+    for _ in $(seq 10); do type_digit; done
+    [ "$(windows_titled Zandrel)" -eq 1 ] || fail "the closing message showed before the user came to it"
+    box_text() { xdotool key ctrl+a ctrl+c && sleep 0.2 && xsel --clipboard --output; }
+    [ "$(box_text)" = "$typed" ] || fail "keys typed during the batch were lost: $(box_text) for $typed"
+    xdotool windowactivate "$export"
+    acknowledge "the closing message, once the user comes to the export window"
+    xdotool key End
+    for _ in $(seq 5); do type_digit; done
+    [ "$(box_text)" = "$typed" ] || fail "after the closing message, keys went elsewhere: $(box_text) for $typed"
+    xdotool type 1 # the minimum again, below the maximum
+    earlier=$(md5sum <"$HOME/randomnumbers.txt")
+    wmctrl -c 'Export To Excel'
+    until_true 5 has_titled 'Export To Excel' 0 || fail "the export window stayed open"
+
     # The end of the session in the middle of a batch. Back from the export window, the focus is
     # in the minimum box.
     open_export_window 5
     go 3e8
-    until_true 10 has_windows 2 || fail "no progress"
+    until_true 10 eval '[ "$(batch_threads)" -eq 2 ]' || fail "the batch did not start"
     ends_on_sigterm "during a batch"
     [ "$(home_files)" = "randomnumbers.txt " ] || fail "the batch ended by SIGTERM left files: $(home_files)"
     [ "$(md5sum <"$HOME/randomnumbers.txt")" = "$earlier" ] || fail "SIGTERM changed the earlier file"

@@ -30,6 +30,10 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
         <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: Der freie Platz dort lässt sich nicht ermitteln: %2</translation>
     </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
+        <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: So viele Zahlen brauchen weit mehr Platz, als ein Datenträger fasst.</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -44,6 +48,14 @@
     <message>
         <source>%p%</source>
         <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Saving the file to the disk: all %1 numbers are written.</source>
+        <translation>Die Datei wird auf dem Datenträger gespeichert: Alle %1 Zahlen sind geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -74,6 +86,13 @@
     <message>
         <source>Zandrel could not open a window on this desktop session: %1</source>
         <translation>Zandrel konnte in dieser Sitzung kein Fenster öffnen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Forms</name>
+    <message>
+        <source>The export is stopped. Zandrel ends as soon as the disk has finished with its file.</source>
+        <translation>Der Export ist abgebrochen. Zandrel wird beendet, sobald der Datenträger mit seiner Datei fertig ist.</translation>
     </message>
 </context>
 <context>

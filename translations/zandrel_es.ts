@@ -30,6 +30,10 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
         <translation>No se pueden exportar los números aleatorios a «%1»: no se puede saber cuánto espacio libre queda allí: %2</translation>
     </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
+        <translation>No se pueden exportar los números aleatorios a «%1»: tantos números necesitan mucho más espacio del que cabe en cualquier disco.</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -44,6 +48,14 @@
     <message>
         <source>%p%</source>
         <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Saving the file to the disk: all %1 numbers are written.</source>
+        <translation>Guardando el archivo en el disco: los %1 números ya están escritos.</translation>
     </message>
 </context>
 <context>
@@ -74,6 +86,13 @@
     <message>
         <source>Zandrel could not open a window on this desktop session: %1</source>
         <translation>Zandrel no ha podido abrir una ventana en esta sesión: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Forms</name>
+    <message>
+        <source>The export is stopped. Zandrel ends as soon as the disk has finished with its file.</source>
+        <translation>Se ha detenido la exportación. Zandrel se cerrará en cuanto el disco haya terminado con su archivo.</translation>
     </message>
 </context>
 <context>

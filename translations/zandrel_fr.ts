@@ -30,6 +30,10 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
         <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: impossible de connaître l’espace libre à cet endroit&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
+        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: autant de nombres demandent bien plus de place que n’en offre aucun disque.</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -44,6 +48,14 @@
     <message>
         <source>%p%</source>
         <translation>%p&#x202f;%</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Saving the file to the disk: all %1 numbers are written.</source>
+        <translation>Enregistrement du fichier sur le disque&#xa0;: les %1 nombres sont tous écrits.</translation>
     </message>
 </context>
 <context>
@@ -74,6 +86,13 @@
     <message>
         <source>Zandrel could not open a window on this desktop session: %1</source>
         <translation>Zandrel n’a pas pu ouvrir de fenêtre dans cette session&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Forms</name>
+    <message>
+        <source>The export is stopped. Zandrel ends as soon as the disk has finished with its file.</source>
+        <translation>L’exportation est interrompue. Zandrel se fermera dès que le disque en aura fini avec son fichier.</translation>
     </message>
 </context>
 <context>

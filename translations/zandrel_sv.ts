@@ -30,6 +30,10 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: the space free there cannot be read: %2</source>
         <translation>Slumptalen kan inte exporteras till ”%1”: det lediga utrymmet där går inte att läsa av: %2</translation>
     </message>
+    <message>
+        <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
+        <translation>Slumptalen kan inte exporteras till ”%1”: så många tal behöver långt mer utrymme än någon disk rymmer.</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -44,6 +48,14 @@
     <message>
         <source>%p%</source>
         <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Saving the file to the disk: all %1 numbers are written.</source>
+        <translation>Filen sparas på disken: alla %1 tal är skrivna.</translation>
     </message>
 </context>
 <context>
@@ -74,6 +86,13 @@
     <message>
         <source>Zandrel could not open a window on this desktop session: %1</source>
         <translation>Zandrel kunde inte öppna något fönster i den här skrivbordssessionen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Forms</name>
+    <message>
+        <source>The export is stopped. Zandrel ends as soon as the disk has finished with its file.</source>
+        <translation>Exporten är avbruten. Zandrel avslutas så snart disken är klar med filen.</translation>
     </message>
 </context>
 <context>

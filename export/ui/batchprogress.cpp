@@ -1,41 +1,99 @@
 #include "export/ui/batchprogress.h"
 
-#include <QGuiApplication>
+#include <QBoxLayout>
+#include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 constexpr int kSteps = 1000;
+// A batch that runs longer than this shows its progress.
+constexpr int kShowAfterMs = 500;
 } // namespace
 
-BatchProgress::BatchProgress(QWidget *window, std::uint64_t lines)
-    : QProgressDialog(window)
-    , m_bar(new QProgressBar)
+BatchProgress::BatchProgress(std::uint64_t lines, QWidget *window)
+    : QWidget(window)
+    , m_text(new QLabel(this))
+    , m_bar(new QProgressBar(this))
+    , m_cancel(new QPushButton(tr("Cancel"), this))
+    , m_showing(new QTimer(this))
     , m_lines(lines)
 {
     setObjectName(QStringLiteral("batchProgress"));
-    setWindowTitle(QGuiApplication::applicationDisplayName());
-    // Shown by its window, when it wants; the bar is set here, not by the dialog's own timing.
-    setAutoReset(false);
-    setAutoClose(false);
-    setMinimumDuration(INT_MAX);
+    m_text->setWordWrap(true);
+    m_text->setTextFormat(Qt::PlainText);
     m_bar->setRange(0, kSteps);
     m_bar->setAccessibleName(tr("Export progress"));
     // Where the percent sign goes, and the blank before it, is the language's.
     m_bar->setFormat(tr("%p%"));
-    setBar(m_bar);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancel->setAutoDefault(false);
+    m_cancel->setShortcut(Qt::Key_Escape); // only while it shows, and only in its window
+    connect(m_cancel, &QPushButton::clicked, this, &BatchProgress::cancelled);
 
-    update(lines); // the widest the text gets
-    setFixedSize(sizeHint());
-    update(0);
+    auto *layout = new QVBoxLayout(this);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_bar, 1);
+    row->addWidget(m_cancel);
+    layout->addWidget(m_text);
+    layout->addLayout(row);
+
+    // One height, that of the longest text at the window's width, whatever the count written.
+    const int width = window->width() - layout->contentsMargins().left() - layout->contentsMargins().right();
+    int textHeight = 0;
+    for (const QString &text : { tr("Exporting the random numbers: %1 of %2 written.")
+                                     .arg(QLocale().toString(lines), QLocale().toString(lines)),
+                                 tr("Saving the file to the disk: all %1 numbers are written.")
+                                     .arg(QLocale().toString(lines)) })
+        textHeight = std::max(textHeight, fontMetrics().boundingRect(QRect(0, 0, width, INT_MAX), Qt::TextWordWrap, text).height());
+    m_text->setMinimumHeight(textHeight);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setWritten(0);
+
+    hide();
+    if (auto *windowLayout = qobject_cast<QBoxLayout *>(window->layout()))
+        windowLayout->addWidget(this);
+    m_showing->setSingleShot(true);
+    connect(m_showing, &QTimer::timeout, this, &BatchProgress::appear);
+    m_showing->start(kShowAfterMs);
 }
 
-void BatchProgress::update(std::uint64_t written)
+void BatchProgress::setWritten(quint64 lines)
 {
     const QLocale locale;
-    setLabelText(
-        tr("Exporting the random numbers: %1 of %2 written.").arg(locale.toString(written), locale.toString(m_lines)));
-    m_bar->setValue(static_cast<int>(static_cast<double>(written) / static_cast<double>(m_lines) * kSteps));
+    m_text->setText(tr("Exporting the random numbers: %1 of %2 written.").arg(locale.toString(lines), locale.toString(m_lines)));
+    m_bar->setValue(static_cast<int>(static_cast<double>(lines) / static_cast<double>(m_lines) * kSteps));
+}
+
+void BatchProgress::setSaving()
+{
+    m_text->setText(tr("Saving the file to the disk: all %1 numbers are written.").arg(QLocale().toString(m_lines)));
+    m_bar->setValue(kSteps);
+}
+
+void BatchProgress::appear()
+{
+    QWidget *window = this->window();
+    const int before = window->height();
+    show();
+    window->layout()->activate(); // the window's minimum grows now, and the window with it
+    m_roomTaken = std::max(0, window->minimumHeight() - before);
+}
+
+void BatchProgress::leave()
+{
+    m_showing->stop();
+    if (isHidden())
+        return;
+    hide();
+    QWidget *window = this->window();
+    window->layout()->activate();
+    if (m_roomTaken > 0 && !(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        window->resize(window->width(), std::max(window->minimumHeight(), window->height() - m_roomTaken));
+    m_roomTaken = 0;
 }

@@ -1,6 +1,7 @@
 #include "export/ui/frmnumberofrandomnumbers.h"
 
 #include "export/batchjob.h"
+#include "export/countcheck.h"
 #include "export/ui/batchprogress.h"
 #include "generator/rangecheck.h"
 #include "runtime/ui/accessiblewidgets.h"
@@ -11,12 +12,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
-
-// A batch that runs longer than this shows its progress.
-constexpr int kShowProgressAfterMs = 500;
 
 // In tab order.
 constexpr ControlSpec kControls[] = {
@@ -44,12 +41,8 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 {
 }
 
-frmNumberofRandomNumbers::~frmNumberofRandomNumbers()
-{
-    // Every batch stops, and its threads end, before its window goes.
-    m_running = nullptr;
-    m_jobs.clear();
-}
+// Every batch's threads have ended once m_jobs has gone.
+frmNumberofRandomNumbers::~frmNumberofRandomNumbers() = default;
 
 void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
 {
@@ -67,15 +60,15 @@ void frmNumberofRandomNumbers::onLoaded()
 
 void frmNumberofRandomNumbers::onUnloading()
 {
-    stopBatch();
+    delete m_progress; // and the batch stops
 }
 
 void frmNumberofRandomNumbers::ValidateCount()
 {
-    m_checkedCount = checkCount(txtNumberofRandomNumbers->text(), QLocale());
-    if (const QString message = countMessage(m_checkedCount.verdict); !message.isEmpty())
+    const CountCheck check = checkCount(txtNumberofRandomNumbers->text(), QLocale());
+    if (const QString message = countMessage(check.verdict); !message.isEmpty())
         m_messages.show(message, window());
-    CountValid = m_checkedCount.accepted();
+    CountValid = check.accepted();
     if (!isLoaded())
         return; // the window went while the message showed
     if (!CountValid) {
@@ -83,7 +76,8 @@ void frmNumberofRandomNumbers::ValidateCount()
         txtNumberofRandomNumbers->setFocus();
         return;
     }
-    ExcelOutput = m_checkedCount.verdict == CountVerdict::Spreadsheet;
+    ExcelOutput = check.verdict == CountVerdict::Spreadsheet;
+    NumberOfBatch = check.count;
 }
 
 std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
@@ -102,7 +96,7 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
-    if (m_running)
+    if (m_progress)
         return;
     // Each message waits for the user, who may close the window meanwhile: then nothing more
     // happens, and nothing is written.
@@ -117,16 +111,15 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         m_messages.show(noExportFolderMessage(), window());
         return;
     }
-    const BatchRequest request = makeBatchRequest(*folder, ExcelOutput, m_checkedCount.count, *range);
+    const BatchRequest request = makeBatchRequest(*folder, ExcelOutput, NumberOfBatch, *range);
     // A batch that cannot fit is refused before it fills the disk.
     if (const auto problem = batchSpaceProblem(request, QLocale())) {
         m_messages.show(*problem, window());
         return;
     }
     m_messages.show(tr("Generating the random numbers. Please wait."), window());
-    if (!isLoaded() || m_running)
+    if (!isLoaded() || m_progress)
         return;
-    NumberOfBatch = m_checkedCount.count;
     GenerateBatchRandomNumbers(request);
 }
 
@@ -138,79 +131,51 @@ void frmNumberofRandomNumbers::cmdClose_Click()
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
     BatchJob *job = m_jobs.emplace_back(std::make_unique<BatchJob>(request, m_generator)).get();
-    m_running = job;
-    if (!m_batchWindow)
-        m_batchWindow.emplace(*this);
-    m_progress = new BatchProgress(window(), request.lines);
-    connect(m_progress, &QProgressDialog::canceled, this, &frmNumberofRandomNumbers::cancelBatch);
-    connect(m_progress, &QDialog::rejected, this, &frmNumberofRandomNumbers::cancelBatch);
-    // The batch may be stopped, and its progress closed, before either of these comes.
-    QTimer::singleShot(kShowProgressAfterMs, this, [this, job] {
-        if (job == m_running && m_progress) {
-            m_progress->update(job->written());
-            m_progress->show();
-        }
-    });
-    connect(job, &BatchJob::progressed, this, [this, job] {
-        if (job == m_running && m_progress)
-            m_progress->update(job->written());
-    });
-    connect(job, &BatchJob::finished, this, [this, job] { batchFinished(job); });
+    m_progress = new BatchProgress(request.lines, window());
+    connect(job, &BatchJob::progressed, m_progress, &BatchProgress::setWritten);
+    connect(job, &BatchJob::saving, m_progress, &BatchProgress::setSaving);
+    connect(m_progress, &BatchProgress::cancelled, job, &BatchJob::stop);
+    connect(m_progress, &BatchProgress::cancelled, this, &frmNumberofRandomNumbers::cancelBatch);
+    connect(m_progress, &QObject::destroyed, job, &BatchJob::stop);
+    connect(job, &BatchJob::finished, this,
+            [this, job, progress = m_progress](const BatchOutcome &outcome) {
+                if (progress) { // the batch ran to its end: its progress goes with it
+                    progress->leave();
+                    delete progress;
+                }
+                batchFinished(job, outcome);
+            });
     job->start();
 }
 
 void frmNumberofRandomNumbers::cancelBatch()
 {
-    if (!m_progress)
-        return; // cancelled already
-    stopBatch();
+    m_progress->leave();
+    m_progress->deleteLater(); // it asked for this
+    m_progress = nullptr;
     announce(window(), tr("The export was stopped."));
 }
 
-void frmNumberofRandomNumbers::stopBatch()
+void frmNumberofRandomNumbers::batchFinished(BatchJob *job, const BatchOutcome &outcome)
 {
-    // Once stopped, the batch is no longer the window's: "Go" may start another while it ends.
-    if (m_running) {
-        m_running->stop();
-        m_running = nullptr;
-    }
-    closeProgress();
-}
-
-void frmNumberofRandomNumbers::closeProgress()
-{
-    if (!m_progress)
-        return;
-    m_progress->hide();
-    m_progress->deleteLater(); // it may be what asked for the stop
-    m_progress = nullptr;
-}
-
-void frmNumberofRandomNumbers::batchFinished(BatchJob *job)
-{
-    if (job == m_running) {
-        m_running = nullptr;
-        closeProgress();
-    }
-    const BatchOutcome outcome = job->outcome();
     const QString shownPath = QDir::toNativeSeparators(job->request().path);
-    std::erase_if(m_jobs, [job](const auto &each) { return each.get() == job; });
+    std::erase_if(m_jobs, [job](const auto &each) { return each.get() == job; }); // its threads end at once
     if (m_jobs.empty())
-        m_batchWindow.reset();
+        emit batchesEnded();
     if (!isLoaded())
         return; // the window went, and the batch with it
     switch (outcome.status) {
     case BatchOutcome::Written:
-        m_messages.show(tr("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
+        m_messages.tell(tr("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
         break;
     case BatchOutcome::Unconfirmed:
-        m_messages.show(tr("The random numbers are exported into '%1', but the system could not confirm that the "
+        m_messages.tell(tr("The random numbers are exported into '%1', but the system could not confirm that the "
                            "file will survive a power cut: %2")
                             .arg(shownPath, outcome.error),
                         window());
         break;
     case BatchOutcome::Failed:
-        m_messages.show(tr("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error),
+        m_messages.tell(tr("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error),
                         window());
         break;
     case BatchOutcome::Stopped:

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "export/countcheck.h"
 #include "runtime/ui/form.h"
 
 #include <QLineEdit>
@@ -17,6 +16,7 @@ class BatchProgress;
 class DrawRange;
 class MessageSink;
 class SharedGenerator;
+struct BatchOutcome;
 struct BatchRequest;
 
 // Where the export window finds its range: the bounds as they stand in the window that holds
@@ -43,7 +43,15 @@ public:
     // returns. The user is told how it went once the batch has ended.
     void GenerateBatchRandomNumbers(const BatchRequest &request);
 
+    // Some batch's threads have not ended yet: a stopped batch may still wait for the disk.
+    bool batchesEnding() const { return !m_jobs.empty(); }
+
+    // The count that passed the last ValidateCount, as "Go" hands it to the batch.
     double NumberOfBatch = 0;
+
+signals:
+    // The last batch's threads have ended.
+    void batchesEnded();
 
 protected:
     void createControls(QWidget *client, const TwipsScale &scale) override;
@@ -58,25 +66,19 @@ private:
     void cmdClose_Click();
 
     void cancelBatch();
-    void stopBatch();
-    void closeProgress();
-    void batchFinished(BatchJob *job);
+    void batchFinished(BatchJob *job, const BatchOutcome &outcome);
 
     BoundsSource m_bounds;
     MessageSink &m_messages;
     SharedGenerator &m_generator;
     bool CountValid = false;
     bool ExcelOutput = false;
-    // The count as the last ValidateCount read it.
-    CountCheck m_checkedCount { CountVerdict::NotANumber };
 
-    // Every batch whose threads have not ended yet, and the running one among them, from "Go"
-    // until it has ended or is stopped; "Go" starts no second one meanwhile. Stopped batches end
-    // on their own, each telling how it went should it have ended otherwise. The window stays,
-    // hidden once unloaded, until every batch's threads have ended.
-    std::optional<Handling> m_batchWindow;
+    // Every batch whose threads have not ended, each until its end has been told.
     std::vector<std::unique_ptr<BatchJob>> m_jobs;
-    BatchJob *m_running = nullptr;
+    // The running batch's progress, from "Go" until that batch ends or is stopped: while it is
+    // there, "Go" starts no other batch, and when it goes, the batch stops. A stopped batch ends
+    // on its own, and is told of only should it have ended otherwise.
     QPointer<BatchProgress> m_progress;
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;

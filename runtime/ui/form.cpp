@@ -42,8 +42,10 @@ void Form::Load()
     client->setObjectName(QStringLiteral("client"));
     const QSize clientSize = scale.toPixels(m_spec.clientTwips);
 
-    // The controls keep their places whatever the window's size; the layout only puts the
-    // client area below the menu bar.
+    // The controls keep their places whatever the window's size, and the window is never made
+    // smaller than they need; the layout only puts the client area below the menu bar, and
+    // anything shown below the controls below it.
+    client->setMinimumSize(clientSize);
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -64,6 +66,7 @@ void Form::Load()
 void Form::Show()
 {
     Load();
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -93,6 +96,7 @@ void Form::discardWindow()
             dialog->reject();
     }
     onUnloading();
+    emit unloaded();
     if (m_handlersRunning > 0) {
         window->hide();
         m_discarded.removeAll(nullptr);

@@ -14,7 +14,8 @@ class QMenuBar;
 // A window class with exactly one instance for the life of the process. The instance and its
 // members stay; the window with its controls exists only while the form is loaded.
 //  - Load creates the window and its controls, hidden, and runs the load event.
-//  - Show loads if needed, shows the window modeless and brings it to the front with focus.
+//  - Show loads if needed, shows the window modeless and brings it to the front with focus, as it
+//    was if it was minimised.
 //  - Unload, or the window's close box, destroys the window and its controls.
 //
 // A handler of the window may wait in a message box while the window is unloaded by other means
@@ -44,6 +45,10 @@ public:
     bool isLoaded() const { return m_window != nullptr; }
     // The top-level window while loaded, else nullptr.
     QWidget *window() const { return m_window; }
+
+signals:
+    // The window has gone, closed in any way.
+    void unloaded();
 
 protected:
     // Creates the controls of the table on client, with their captions translated.

@@ -19,6 +19,7 @@ std::stop_source g_stop;
 std::mutex g_mutex;
 std::condition_variable g_changed;
 bool g_shut = false;
+bool g_syncShut = false;
 bool g_holding = false;
 
 template<typename Call>
@@ -42,6 +43,14 @@ void passGate()
     g_holding = false;
 }
 
+void passSyncGate()
+{
+    std::unique_lock lock(g_mutex);
+    g_holding = g_syncShut;
+    g_changed.wait(lock, [] { return !g_syncShut; });
+    g_holding = false;
+}
+
 } // namespace
 
 void disk::setFault(Fault fault, std::stop_source stop)
@@ -56,11 +65,18 @@ void disk::shut()
     g_shut = true;
 }
 
+void disk::shutFinalSync()
+{
+    const std::lock_guard lock(g_mutex);
+    g_syncShut = true;
+}
+
 void disk::open()
 {
     {
         const std::lock_guard lock(g_mutex);
         g_shut = false;
+        g_syncShut = false;
     }
     g_changed.notify_all();
 }
@@ -81,6 +97,7 @@ extern "C" int sync_file_range(int fd, off64_t offset, off64_t count, unsigned i
 extern "C" int fdatasync(int fd)
 {
     static auto *const call = systemCall<int(int)>("fdatasync");
+    passSyncGate();
     if (g_fault == disk::Fault::StopWhileSyncing)
         g_stop.request_stop();
     return g_fault == disk::Fault::DataSync ? failWith(EIO) : call(fd);

@@ -21,8 +21,11 @@ void setFault(Fault fault, std::stop_source stop = {});
 // holding the generator. It goes on once the gate opens, or once the batch is told to stop: its
 // drawing thread, which waits for room in the ring meanwhile, then ends.
 void shut();
+// While shut so, a batch waits in its final sync, as on a slow disk, until the gate opens,
+// whether it is told to stop or not.
+void shutFinalSync();
 void open();
-// A batch waits at the shut gate.
+// A batch waits at a shut gate.
 bool holding();
 
 } // namespace disk

@@ -7,7 +7,8 @@
 
 #include <functional>
 
-// Records the messages the program shows instead of showing them.
+// Records the messages the program shows instead of showing them; or, with tellThrough, records
+// the messages about work that has ended and has that sink tell them too.
 class RecordingMessages final : public MessageSink
 {
 public:
@@ -17,8 +18,15 @@ public:
         if (onShow)
             onShow(text);
     }
+    void tell(const QString &text, QWidget *owner) override
+    {
+        texts.append(text);
+        if (tellThrough)
+            tellThrough->tell(text, owner);
+    }
 
     QStringList texts;
     // Runs while the "box" is open, as the user would before pressing OK.
     std::function<void(const QString &)> onShow;
+    MessageSink *tellThrough = nullptr;
 };
