@@ -3,6 +3,8 @@
 # only what building and running the program needs, `make test` what every test needs too.
 
 SHELL := /bin/bash
+# The tests' Python leaves no compiled copies in the source tree.
+export PYTHONDONTWRITEBYTECODE := 1
 
 BUILD          ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -75,8 +77,9 @@ build: deps configure
 run: build-program
 	$(BUILD)/app/zandrel
 
+# Each test tells what it does as it goes, why it skips if it does, and all it wrote if it fails.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+	tests/ctest.sh $(BUILD) --timeout 300
 
 # Puts zandrel on the PATH with its menu entry, icon, manual page and AppStream metadata
 # (PREFIX=/usr/local by default).
@@ -107,12 +110,12 @@ sanitize: deps
 	cmake --build $(SANITIZE_BUILD)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-	    ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 600
+	    tests/ctest.sh $(SANITIZE_BUILD) --timeout 600
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_BENCHMARKS=OFF -DZANDREL_HARDENING=OFF \
 	    "-DCMAKE_CXX_FLAGS=$(THREAD_SANITIZER)" "-DCMAKE_EXE_LINKER_FLAGS=$(THREAD_SANITIZER)"
 	cmake --build $(TSAN_BUILD) --target $(THREAD_TESTS)
 	TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp:halt_on_error=1 \
-	    ctest --test-dir $(TSAN_BUILD) --output-on-failure --timeout 600 -R '$(THREAD_TESTS_REGEX)'
+	    tests/ctest.sh $(TSAN_BUILD) --timeout 600 -R '$(THREAD_TESTS_REGEX)'
 
 # Each fuzz target for FUZZ_SECONDS, starting from the seeds in fuzz/corpus; what it finds is
 # written to $(FUZZ_BUILD)/crash-*.

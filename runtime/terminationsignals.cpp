@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,6 +13,9 @@ namespace {
 
 constexpr int kSignals[] = { SIGTERM, SIGHUP, SIGINT };
 int g_sockets[2] = { -1, -1 }; // the handler writes to [0], the event loop reads [1]
+// Each signal's action as it was found, for those the watcher took over.
+struct sigaction g_found[std::size(kSignals)];
+bool g_taken[std::size(kSignals)] = {};
 
 void writeSignal(int signalNumber)
 {
@@ -39,11 +43,10 @@ TerminationSignals::TerminationSignals(QObject *parent)
     action.sa_handler = writeSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : kSignals) {
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
         // A signal ignored from the start stays ignored, as under nohup.
-        struct sigaction previous {};
-        if (::sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN)
-            ::sigaction(signalNumber, &action, nullptr);
+        g_taken[i] = ::sigaction(kSignals[i], nullptr, &g_found[i]) == 0 && g_found[i].sa_handler != SIG_IGN
+            && ::sigaction(kSignals[i], &action, nullptr) == 0;
     }
 }
 
@@ -51,10 +54,10 @@ TerminationSignals::~TerminationSignals()
 {
     if (!m_notifier)
         return;
-    for (const int signalNumber : kSignals) {
-        struct sigaction current {};
-        if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == writeSignal)
-            std::signal(signalNumber, SIG_DFL);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+        if (g_taken[i])
+            ::sigaction(kSignals[i], &g_found[i], nullptr);
+        g_taken[i] = false;
     }
     delete m_notifier;
     ::close(g_sockets[0]);

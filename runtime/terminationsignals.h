@@ -8,8 +8,8 @@ class QSocketNotifier;
 // a signal on the thread that made this object, as its event loop comes round: the handler itself
 // only writes a byte to a socket pair. One at a time in a process; while it lives, those signals
 // no longer end the process by themselves (those it was started to ignore, as under nohup, stay
-// ignored). Once it is gone they do again, so that a second Ctrl+C
-// ends a program that takes too long to end.
+// ignored). Once it is gone each does again what it did before, so that a second Ctrl+C ends a
+// program that takes too long to end.
 class TerminationSignals final : public QObject
 {
     Q_OBJECT

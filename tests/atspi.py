@@ -10,6 +10,10 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+# How long anything may take on a loaded machine before a wait for it fails: the program, the
+# bus or the screen reader showing what is awaited.
+LOADED = 60
+
 
 def fail(what):
     print(f"FAIL: {what}")
@@ -83,9 +87,9 @@ def type_into(box, text):
 
 def acknowledge(text, button="OK"):
     """Waits for the box that says text and presses its OK."""
-    box = until(10, f"the box saying {text!r}", lambda: window_with("label", text))
+    box = until(LOADED, f"the box saying {text!r}", lambda: window_with("label", text))
     press(named(box, "push button", button))
-    until(10, f"the box saying {text!r} to close", lambda: window_with("label", text) is None)
+    until(LOADED, f"the box saying {text!r} to close", lambda: window_with("label", text) is None)
 
 
 class Zandrel:
@@ -108,7 +112,7 @@ class Zandrel:
 
     def ended(self, exit_button):
         press(exit_button)
-        expect("the exit status", self.process.wait(timeout=10), 0)
+        expect("the exit status", self.process.wait(timeout=LOADED), 0)
 
     def __enter__(self):
         return self

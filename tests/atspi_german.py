@@ -6,13 +6,14 @@
 #   atspi_german.py ZANDREL
 import sys
 
-from atspi import (Zandrel, acknowledge, expect, fail, named, press, texts, type_into, until,
+from atspi import (LOADED, Zandrel, acknowledge, expect, fail, named, press, texts, type_into, until,
                    window_named, window_with)
 
 
 def main():
     with Zandrel(sys.argv[1], "de", "de_DE.UTF-8") as program:
-        main_window = until(20, "the main window", lambda: window_with("push button", "Zufallszahl erzeugen"))
+        main_window = until(LOADED, "the main window", lambda: window_with("push button", "Zufallszahl erzeugen"))
+        print("  the program started in German")
         expect("the main window's caption", main_window.name, "Zandrel")
         expect("the main window's labels", texts(main_window, "label"),
                ["Erzeugte Zufallszahl", "Gleitender Mittelwert der erzeugten Zahlen", "Maximum", "Minimum"])
@@ -24,7 +25,7 @@ def main():
         acknowledge("Bitte geben Sie Minimum und Maximum des gewünschten Bereichs ein.")
 
         press(named(main_window, "menu item", "Kontakt"))
-        contact = until(10, "the contact window", lambda: window_named("Kontakt"))
+        contact = until(LOADED, "the contact window", lambda: window_named("Kontakt"))
         line = texts(contact, "label")
         if len(line) != 1 or not line[0].startswith("Bei Fragen und Anregungen erreichen Sie uns unter  "):
             fail(f"the contact line: {line!r}")
@@ -32,7 +33,7 @@ def main():
         type_into(named(main_window, "text", "Minimum"), "0")
         type_into(named(main_window, "text", "Maximum"), "1")
         press(named(main_window, "push button", "Zufallszahlen erzeugen und nach Excel exportieren"))
-        export = until(10, "the export window", lambda: window_named("Nach Excel exportieren"))
+        export = until(LOADED, "the export window", lambda: window_named("Nach Excel exportieren"))
         question = "Wie viele Zufallszahlen möchten Sie erzeugen und nach Excel exportieren?"
         expect("the export window's label", texts(export, "label"), [question])
         expect("the export window's buttons", texts(export, "push button"), ["Los", "Schließen"])

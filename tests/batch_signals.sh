@@ -9,14 +9,14 @@ batch=$1
 . "$(dirname "$0")/xsession.sh"
 require_tools bindfs
 folder=$work/export
-named_temporary_files "$folder" || { echo "SKIP: bindfs cannot mount here (FUSE)"; exit 77; }
+named_temporary_files "$folder" || { echo "SKIP: no folder where temporary files have names: $why_not"; exit 77; }
 [ "$(df --output=avail -k "$folder" | tail -n 1)" -gt 2000000 ] || { echo "SKIP: less than 2 GB free"; exit 77; }
 
 for signal in TERM HUP INT; do
     echo "earlier file" >"$folder/randomnumbers.txt"
     "$batch" 3e8 0 1 "$folder/randomnumbers.txt" 2>>"$work/batch.log" &
     pid=$!
-    until_true 10 eval 'ls -A "$folder" | grep -q "^randomnumbers\.txt\."' || fail "SIG$signal: no named temporary file"
+    until_true "$loaded" eval 'ls -A "$folder" | grep -q "^randomnumbers\.txt\."' || fail "SIG$signal: no named temporary file"
     kill -"$signal" "$pid"
     wait "$pid"
     status=$?

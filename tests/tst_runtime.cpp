@@ -2,11 +2,14 @@
 #include "runtime/numerictext.h"
 #include "runtime/randomgenerator.h"
 #include "runtime/rounding.h"
+#include "runtime/terminationsignals.h"
 #include "support/locales.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
 #include <cfloat>
 #include <cmath>
 #include <set>
@@ -26,6 +29,7 @@ private slots:
     void wholeNumberForFile();
     void generatorValuesStayBelowOne();
     void generatorSeedsDiffer();
+    void terminationSignalsComeThroughTheEventLoop();
 };
 
 void tst_Runtime::numericText_data()
@@ -247,7 +251,41 @@ void tst_Runtime::generatorSeedsDiffer()
         seen.insert(second.next());
     }
     QCOMPARE(seen.size(), 2000u); // no value comes again, in either stream
-    QCOMPARE(&processGenerator(), &processGenerator());
+}
+
+static void handledElsewhere(int) {}
+
+void tst_Runtime::terminationSignalsComeThroughTheEventLoop()
+{
+    // As under nohup, SIGHUP is ignored from the start; SIGINT has a handler of another's.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction elsewhere {};
+    elsewhere.sa_handler = handledElsewhere;
+    struct sigaction term {}, hup {}, interrupt {};
+    QCOMPARE(sigaction(SIGTERM, nullptr, &term), 0);
+    QCOMPARE(sigaction(SIGHUP, &ignore, &hup), 0);
+    QCOMPARE(sigaction(SIGINT, &elsewhere, &interrupt), 0);
+    const auto action = [](int signalNumber) {
+        struct sigaction now {};
+        sigaction(signalNumber, nullptr, &now);
+        return now.sa_handler;
+    };
+    {
+        TerminationSignals watcher;
+        QSignalSpy received(&watcher, &TerminationSignals::received);
+        QCOMPARE(raise(SIGTERM), 0); // ends nothing: told as the event loop comes round
+        QVERIFY(received.wait());
+        QCOMPARE(received.first().first().toInt(), SIGTERM);
+        QVERIFY(action(SIGHUP) == SIG_IGN);
+    }
+    // Each signal does again what it did before.
+    QVERIFY(action(SIGTERM) == term.sa_handler); // Qt Test's own
+    QVERIFY(action(SIGHUP) == SIG_IGN);
+    QVERIFY(action(SIGINT) == &handledElsewhere);
+    sigaction(SIGHUP, &hup, nullptr);
+    sigaction(SIGINT, &interrupt, nullptr);
+    sigaction(SIGTERM, &term, nullptr);
 }
 
 QTEST_GUILESS_MAIN(tst_Runtime)

@@ -71,6 +71,31 @@ void tst_Translations::initTestCase()
     m_english = shownTexts(forms);
     for (Form *form : forms.all())
         QCOMPARE(captionsCut(form->window()), QStringList());
+    // The source texts, every caption of every window.
+    QStringList shown;
+    for (const auto &[where, text] : m_english)
+        shown << where + QStringLiteral(" = ") + text;
+    QCOMPARE(shown, (QStringList {
+        "Contact = Contact",
+        "Help = Help",
+        "frmContact = Contact",
+        "frmContact/lblContact = For Questions and Recommendations Please Contact Us at  zandrel@example.com",
+        "frmNumberofRandomNumbers = Export To Excel",
+        "frmNumberofRandomNumbers/cmdClose = Close",
+        "frmNumberofRandomNumbers/cmdCreateOutPut = Go",
+        "frmNumberofRandomNumbers/lblNumberofRandomNumbers = Please Enter How Many Random Numbers You Want To Create "
+        "and Export Into Excel",
+        "frmZandrel = Zandrel",
+        "frmZandrel/Label1 = Moving Average of the Randomly Generated Numbers",
+        "frmZandrel/cmClear = Clear",
+        "frmZandrel/cmdExit = Exit",
+        "frmZandrel/cmdGenerateRandomNumber = Generate Random Number",
+        "frmZandrel/cmdOpenBatchForm = Generate Random Numbers and Export Them into Excel",
+        "frmZandrel/lblMaxValue = Max Value",
+        "frmZandrel/lblMinValue = Min Value",
+        "frmZandrel/lblRandomNumber = Random Number Generated",
+        "refusal = Please enter minimum and maximum random number desired range",
+    }));
 }
 
 void tst_Translations::languageIsTheDesktops_data()

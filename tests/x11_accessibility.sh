@@ -15,6 +15,8 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
 
 for script in atspi_german.py atspi_english.py; do
     # The bus's own daemons speak on both streams; the tests' lines start with PASS, SKIP or FAIL.
-    dbus-run-session -- /usr/bin/python3 "$here/$script" "$zandrel" 2>&1 | grep -E -A30 "^(PASS|SKIP|FAIL|  Orca at|Traceback|  File)"
+    # Unbuffered, so that each step shows as it ends; and no compiled copies in the source tree.
+    dbus-run-session -- /usr/bin/python3 -u -B "$here/$script" "$zandrel" 2>&1 |
+        grep --line-buffered -E -A30 "^(PASS|SKIP|FAIL|  Orca at|Traceback|  File)"
     [ "${PIPESTATUS[0]}" -eq 0 ] || { tail -5 "$HOME"/orca.log* 2>/dev/null; exit 1; }
 done

@@ -4,14 +4,17 @@
 #                                  its own ($work) that holds the home folder, the runtime folder
 #                                  and every cache too, all removed on exit
 #   until_true SECONDS COMMAND...  runs COMMAND every tenth of a second until it succeeds
+#   $loaded                        seconds long enough for anything on a loaded machine
 #   fail WHY...                    prints the logs and WHY, and ends the test
-#   named_temporary_files FOLDER   mounts FOLDER where files cannot be unnamed (bindfs), if it can
+#   named_temporary_files FOLDER   mounts FOLDER where files cannot be unnamed (bindfs), if it can,
+#                                  as any user who may use FUSE; else why not is in $why_not
 #   helpers+=(PID)                 a process to end on exit
 
 require_tools() {
     for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }; done
 }
 
+loaded=60
 work=$(mktemp -d)
 helpers=()
 mounts=()
@@ -36,16 +39,18 @@ until_true() {
 }
 
 named_temporary_files() {
-    command -v bindfs >/dev/null && [ -w /dev/fuse ] || return 1
+    command -v bindfs >/dev/null || { why_not="bindfs is not installed"; return 1; }
+    [ -w /dev/fuse ] || { why_not="/dev/fuse cannot be opened here"; return 1; }
     mkdir -p "$work/disk" "$1"
-    bindfs "$work/disk" "$1" 2>>"$work/bindfs.log" || return 1
+    # Without allow_other, which only root may ask for unless /etc/fuse.conf allows it.
+    bindfs --no-allow-other "$work/disk" "$1" 2>>"$work/bindfs.log" || { why_not="bindfs: $(cat "$work/bindfs.log")"; return 1; }
     mounts+=("$1")
 }
 
 start_window_manager() {
     matchbox-window-manager -use_titlebar no >>"$work/wm.log" 2>&1 &
     helpers+=($!)
-    until_true 5 eval 'wmctrl -m >/dev/null 2>&1'
+    until_true 20 eval 'wmctrl -m >/dev/null 2>&1'
 }
 
 start_x_session() {
@@ -56,7 +61,7 @@ start_x_session() {
     # Xvfb picks a free display and writes its number.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     helpers+=($!)
-    until_true 10 test -s "$work/display" || fail "Xvfb did not start"
+    until_true "$loaded" test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$work/display")"
     # The window manager is ready once it answers for the root window. Now and then it cannot
     # open the display although the server takes connections: then it is started again.

@@ -159,6 +159,9 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 
 // The widget the focus was last told to be in.
 QPointer<QObject> g_focusTold;
+// What took the updates before the filter below: nothing, so that they go to the platform's
+// accessibility bridge, but in tests.
+QAccessible::UpdateHandler g_passOn = nullptr;
 
 // A box tells of its caret and its selection only once the focus has been told to be in it: a
 // box being emptied, or deselecting its text as the user leaves it, would have a screen reader
@@ -174,6 +177,8 @@ void tellOnlyWhatTheFocusHas(QAccessibleEvent *event)
         event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged;
     if (box && caretOrSelection && (!box->hasFocus() || g_focusTold != box))
         return;
+    if (g_passOn)
+        return g_passOn(event);
     QAccessible::installUpdateHandler(nullptr); // the usual way to the platform, for this event
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(tellOnlyWhatTheFocusHas);
@@ -183,7 +188,7 @@ void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleFor);
-        QAccessible::installUpdateHandler(tellOnlyWhatTheFocusHas);
+        g_passOn = QAccessible::installUpdateHandler(tellOnlyWhatTheFocusHas);
         return true;
     }();
     Q_UNUSED(installed);
