@@ -15,6 +15,8 @@ Application::Application(int &argc, char **argv)
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
-    return deliverGuarded([&] { return QApplication::notify(receiver, event); }, m_messages,
-                          [](int status) { std::exit(status); });
+    return deliverGuarded([&] { return QApplication::notify(receiver, event); }, m_messages, [this] {
+        m_failed = true;
+        emit failed();
+    });
 }

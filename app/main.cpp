@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -24,7 +25,10 @@ int main(int argc, char *argv[])
     // The program ends once its last window has gone, and its batches' threads too: Forms says when.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms forms(application.messages(), processGenerator());
-    QObject::connect(&forms, &Forms::ended, &application, &QCoreApplication::quit);
+    QObject::connect(&application, &Application::failed, &forms, &Forms::End);
+    QObject::connect(&forms, &Forms::ended, &application, [&] { QCoreApplication::exit(application.exitStatus()); });
+    // A write beyond a file-size limit fails with its reason rather than ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The end of the session ends the program as Exit does: a running batch stops and keeps the
     // earlier file, and no box stays in the way. The batch's threads have ended before `forms` goes.
     TerminationSignals endOfSession;

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -29,6 +30,7 @@ int fail(const QString &why)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    std::signal(SIGXFSZ, SIG_IGN); // a file-size limit is a failure with its reason, as in the program
     if (argc != 5) {
         std::fprintf(stderr, "usage: %s COUNT MIN MAX FILE\n", argv[0]);
         return 2;
@@ -41,8 +43,7 @@ int main(int argc, char *argv[])
     if (!check.range)
         return fail(check.message());
     const QFileInfo file(QString::fromLocal8Bit(argv[4]));
-    BatchRequest request = makeBatchRequest(file.absolutePath(), true, count.count, *check.range);
-    request.path = file.absoluteFilePath(); // any name
+    const BatchRequest request = makeBatchRequest(file.absoluteFilePath(), count.count, *check.range);
     if (const auto problem = batchSpaceProblem(request, locale))
         return fail(*problem);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 class RandomGenerator;
 
@@ -46,13 +47,21 @@ public:
     {
         if (!m_exact)
             return roundToWhole(m_maximum * (m_low + m_width * u) + m_minimum);
+        return exactCandidate(static_cast<std::uint64_t>(u * kGeneratorValues));
+    }
+    // Whole bounds from 0 to below 2^53, whose candidates are worked out in integers. Each such
+    // candidate lies between the bounds: none is drawn again.
+    bool exact() const { return m_exact; }
+    // The candidate for the generator's value j / 2^53, with exact().
+    double exactCandidate(std::uint64_t j) const
+    {
         // With u = j / 2^53 and the interval's width in halves (it starts at the minimum), the
         // offset from the minimum plus one half, in units of 2^-55, is 2^54 + width * (2j + 1):
         // the added half turns rounding into taking the whole part, as no middle lands on a half.
+        // The largest j gives less than (width + 1) / 2, at most the maximum's offset.
         __extension__ using Wide = unsigned __int128;
         constexpr int kMiddleBits = kGeneratorValueBits + 1; // (2j + 1) / 2^54 is the middle
         constexpr int kUnitBits = kMiddleBits + 1;           // halves times middles
-        const auto j = static_cast<std::int64_t>(u * kGeneratorValues);
         const Wide offset =
             (Wide { 1 } << kMiddleBits) + static_cast<Wide>(m_widthHalves) * static_cast<Wide>(2 * j + 1);
         return m_minimum + static_cast<double>(static_cast<std::int64_t>(offset >> kUnitBits));
@@ -93,3 +102,5 @@ inline constexpr int kMaxDrawAttempts = 64;
 // range.hasWholeNumber(). The generator is one stream, so there is nothing to re-initialise and
 // no clock to read before a draw: each value is a fresh one.
 double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator);
+// Draws out.size() numbers from range, one after another, each as DrawRandomNumber draws it.
+void drawStretch(const DrawRange &range, RandomGenerator &generator, std::span<double> out);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class QLocale;
 class QString;
@@ -30,12 +31,51 @@ QString numberToText(double value, const QLocale &locale);
 // out needs room for kMaxWholeNumberChars.
 inline constexpr std::size_t kMaxWholeNumberChars = 32;
 std::size_t writeExponentForm(double value, char *out);
+
+// The decimal digits of value, as std::to_chars writes them (fuzz_numbers checks that they are
+// the same): two at a time from a table, from the last, once the length is known. Written by
+// hand for the export, which writes one number a line: libstdc++'s std::to_chars took 1.5 times
+// as long for the numbers from 0 to 10^6, with 90 instructions a number against 35.
+inline constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                      "8081828384858687888990919293949596979899";
+inline std::size_t writeDigits(std::uint32_t value, char *out)
+{
+    std::size_t length = 1;
+    for (std::uint32_t rest = value;; rest /= 10000, length += 4) {
+        if (rest < 10)
+            break;
+        if (rest < 100) {
+            length += 1;
+            break;
+        }
+        if (rest < 1000) {
+            length += 2;
+            break;
+        }
+        if (rest < 10000) {
+            length += 3;
+            break;
+        }
+    }
+    char *next = out + length;
+    for (; value >= 100; value /= 100)
+        std::memcpy(next -= 2, kDigitPairs + 2 * (value % 100), 2);
+    if (value >= 10)
+        std::memcpy(next - 2, kDigitPairs + 2 * value, 2);
+    else
+        next[-1] = static_cast<char>('0' + value);
+    return length;
+}
+
 inline std::size_t writeWholeNumber(double value, char *out)
 {
-    if (!(std::fabs(value) < kExponentFormFrom))
-        return writeExponentForm(value, out);
     // Below 10^15 a whole double is exactly an integer of at most 15 digits. Inline, for the
     // export writes one number per line.
+    if (value >= 0 && value < 0x1p32)
+        return writeDigits(static_cast<std::uint32_t>(value), out);
+    if (!(std::fabs(value) < kExponentFormFrom))
+        return writeExponentForm(value, out);
     const auto written = std::to_chars(out, out + kMaxWholeNumberChars, static_cast<std::int64_t>(value));
     return static_cast<std::size_t>(written.ptr - out);
 }

@@ -1,71 +1,82 @@
 #pragma once
 
-#include "runtime/numberformat.h"
+#include <QByteArray>
+#include <QString>
 
-#include <QSaveFile>
+#include <cstddef>
+#include <cstdint>
 
-#include <vector>
-
-// The export file: whole numbers written one per line with CR LF, in ASCII. The lines go to a
-// temporary file beside the target, which replaces the target only on commit(); a file that is
-// not committed is removed, and an earlier target stays byte for byte as it was.
+// The export file: bytes written in order into a temporary file in the target's folder, which
+// replaces the target only on commit(). A file that is not committed is removed, and an earlier
+// target stays byte for byte as it was. The temporary has no name where the file system allows
+// (O_TMPFILE), and a hidden one beside the target otherwise (FUSE, NFS, CIFS); it is made, put
+// in place and removed through the folder's own descriptor, so that a folder renamed meanwhile
+// takes it along.
 //
 // Every call that waits for the disk is checked: the system reports a failed write-back once, to
-// whichever call asks first, so a failure seen while the lines go out fails the file as surely as
-// one seen by the final sync.
+// whichever call asks first, so a failure seen while the bytes go out fails the file as surely as
+// one seen by the final sync. A sync that the file system cannot make (EINVAL) confirms nothing:
+// the file goes in place, but unconfirmed.
 class OutputFile
 {
 public:
     explicit OutputFile(const QString &path);
+    ~OutputFile(); // discards a file that is not committed
+    OutputFile(const OutputFile &) = delete;
+    OutputFile &operator=(const OutputFile &) = delete;
 
     bool open();
-    void writeLine(double wholeNumber)
-    {
-        if (m_used + kMaxLine > m_buffer.size())
-            flush();
-        char *line = m_buffer.data() + m_used;
-        const std::size_t length = writeWholeNumber(wholeNumber, line);
-        line[length] = '\r';
-        line[length + 1] = '\n';
-        m_used += length + 2;
-    }
-    // False once any write has failed; later lines are dropped.
-    bool ok() const { return !m_failed; }
+    // Hands bytes to the system, at the end of the file. Once a write has failed, later bytes are
+    // dropped: see ok().
+    void write(const char *bytes, std::size_t size);
+    bool ok() const { return m_error.isEmpty(); }
 
-    // Writes what is left and waits until every byte of the file is on the disk. False when
-    // anything went wrong; the file is then removed.
-    bool sync();
+    enum class Sync {
+        Failed,     // the file is discarded
+        Done,       // every byte is on the disk
+        Unconfirmed // the file system cannot say: the file may still go in place
+    };
+    // Waits until every byte of the file is on the disk.
+    Sync sync();
 
     enum class Commit {
         Failed,     // nothing replaced: the earlier target is as it was
         Done,       // in place, and the folder's record of it on the disk
-        Unconfirmed // in place, but the folder could not be synced: a power cut may undo it
+        Unconfirmed // in place, but the folder's record of it is not known to be on the disk
     };
     // After sync(): puts the file in place of the target, and syncs the folder so that the new
     // name is on the disk too.
     Commit commit();
 
-    // The system's reason for the first failure.
-    QString errorString() const { return m_error; }
+    // Removes the file, unless it is committed.
+    void discard();
+
+    // The system's reason for the first failure, or else why a sync confirms nothing.
+    QString errorString() const { return ok() ? m_unconfirmed : m_error; }
+    // A temporary file that discard() could not remove, and the system's reason: empty when none
+    // is left.
+    QString leftBehind() const { return m_leftBehind; }
+    QString leftBehindReason() const { return m_leftBehindReason; }
 
 private:
-    static constexpr std::size_t kMaxLine = kMaxWholeNumberChars + 2;
-
-    void flush();
     void startWriteBack();
-    void fail(const QString &reason);
-    void failWithErrno();
+    bool fail(int error);
+    // Whether a sync's result lets the file go in place: done, or one the file system cannot make.
+    bool synced(int result);
+    // Names the unnamed file, or makes a named one, in the folder, under a name of its own.
+    bool createNamed(int unnamedFd);
 
-    QSaveFile m_file;
-    std::vector<char> m_buffer;
-    std::size_t m_used = 0;
-    qint64 m_size = 0;            // bytes handed to the system so far
-    qint64 m_writtenBack = 0;     // bytes whose write-back to the disk has been started
-    qint64 m_previousStretch = 0; // where the stretch before the newest one starts
-    bool m_failed = false;
+    QByteArray m_folder;     // the target's folder, as the system reads it
+    QByteArray m_target;     // the target's name in it
+    QByteArray m_temporary;  // the temporary's name in it, once it has one
+    int m_folderFd = -1;
+    int m_fd = -1;
+    bool m_committed = false;
+    std::int64_t m_size = 0;            // bytes handed to the system so far
+    std::int64_t m_writtenBack = 0;     // bytes whose write-back to the disk has been started
+    std::int64_t m_previousStretch = 0; // where the stretch before the newest one starts
     QString m_error;
+    QString m_unconfirmed; // why a sync confirms nothing
+    QString m_leftBehind;
+    QString m_leftBehindReason;
 };
-
-// The bytes free to the user in the file system that holds folder, read from the folder itself,
-// so that no mount table is needed; -1, with the system's reason in error, when it cannot be read.
-qint64 freeSpace(const QString &folder, QString *error);

@@ -23,8 +23,13 @@ public:
 
     double next() override
     {
+        return static_cast<double>(nextBits()) * 0x1p-53; // exact: 53 bits fit a double
+    }
+    // The next value's 53 bits, j: the value is j / 2^53.
+    std::uint64_t nextBits()
+    {
         m_state += kGoldenGamma;
-        return static_cast<double>(mix(m_state) >> 11) * 0x1p-53; // exact: 53 bits fit a double
+        return mix(m_state) >> 11;
     }
 
 private:

@@ -20,7 +20,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-using disk::Fault;
 
 class tst_BatchExport : public QObject
 {
@@ -71,10 +70,8 @@ static QStringList filesIn(const QString &folder)
 static BatchOutcome batch(const QString &path, double size, const DrawRange &range, RandomGenerator &generator,
                           const BatchControl &control = {})
 {
-    BatchRequest request = makeBatchRequest(QFileInfo(path).path(), true, size, range);
-    request.path = path;
     SharedGenerator shared(generator);
-    return writeBatch(request, shared, control);
+    return writeBatch(makeBatchRequest(path, size, range), shared, control);
 }
 
 void tst_BatchExport::countCheck_data()
@@ -126,9 +123,7 @@ void tst_BatchExport::lineCount()
 {
     QFETCH(double, size);
     QFETCH(quint64, lines);
-    const BatchRequest spreadsheet = makeBatchRequest(m_folder.path(), true, size, DrawRange(0, 9));
-    QCOMPARE(spreadsheet.lines, lines);
-    QCOMPARE(spreadsheet.path, exportPath(m_folder.path(), true));
+    QCOMPARE(makeBatchRequest(exportPath(m_folder.path(), true), size, DrawRange(0, 9)).lines, lines);
 }
 
 void tst_BatchExport::linesAndExpectedSize_data()
@@ -167,7 +162,7 @@ void tst_BatchExport::linesAndExpectedSize()
         const double value = line.chopped(1).toDouble(&ok);
         QVERIFY2(ok && value == std::round(value) && value >= minimum && value <= maximum, line.constData());
     }
-    const double expected = expectedBatchBytes(makeBatchRequest(m_folder.path(), false, lines, DrawRange(minimum, maximum)));
+    const double expected = expectedBatchBytes(makeBatchRequest(path, lines, DrawRange(minimum, maximum)));
     if (lineBytes > 0)
         QCOMPARE(expected / lines, lineBytes);
     // What a batch of these numbers really takes, within 1 %.
@@ -201,7 +196,7 @@ void tst_BatchExport::spaceRefusals()
     QFETCH(double, size);
     QFETCH(QString, refusal);
     const auto problem =
-        batchSpaceProblem(makeBatchRequest(m_folder.filePath(folder), false, size, DrawRange(0, 1)), c);
+        batchSpaceProblem(makeBatchRequest(exportPath(m_folder.filePath(folder), false), size, DrawRange(0, 1)), c);
     QCOMPARE(problem.has_value(), !refusal.isEmpty());
     if (problem)
         QVERIFY2(QRegularExpression(refusal).match(*problem).hasMatch(), qPrintable(*problem));
@@ -268,56 +263,78 @@ void tst_BatchExport::replacesOnlyItsOwnFile()
 void tst_BatchExport::failuresKeepEarlierFile_data()
 {
     QTest::addColumn<QString>("path"); // in a fresh folder that holds "plainfile" and "taken.xls/inside"
-    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<unsigned>("faults");
     QTest::addColumn<bool>("sizeLimit"); // files may not grow beyond 100,000 bytes
+    QTest::addColumn<bool>("moved");     // the folder is renamed once a stretch is written, and the batch stopped
     QTest::addColumn<BatchOutcome::Status>("status");
     QTest::addColumn<QString>("error"); // empty: any reason the system gives
+    QTest::addColumn<QString>("left");  // why an unfinished file is left behind, if one is
     const QString target = QStringLiteral("randomnumbers.txt");
-    QTest::newRow("the folder is a file") << "plainfile/randomnumbers.xls" << Fault::None << false
-                                          << BatchOutcome::Failed << "";
-    QTest::newRow("the target is a folder") << "taken.xls" << Fault::None << false << BatchOutcome::Failed << "";
-    QTest::newRow("a file-size limit part-way") << target << Fault::None << true << BatchOutcome::Failed
-                                                << "File too large";
-    QTest::newRow("a write-back wait fails") << target << Fault::WriteBack << false << BatchOutcome::Failed
-                                             << "No space left on device";
-    QTest::newRow("the final sync fails") << target << Fault::DataSync << false << BatchOutcome::Failed
-                                          << "Input/output error";
-    QTest::newRow("stopped during the final sync")
-        << target << Fault::StopWhileSyncing << false << BatchOutcome::Stopped << "";
+    const auto failed = BatchOutcome::Failed;
+    QTest::newRow("the folder is a file") << "plainfile/randomnumbers.xls" << 0u << false << false << failed << "" << "";
+    QTest::newRow("the target is a folder") << "taken.xls" << 0u << false << false << failed << "" << "";
+    QTest::newRow("a file-size limit part-way: a failure, never SIGXFSZ")
+        << target << 0u << true << false << failed << "File too large" << "";
+    QTest::newRow("a write-back wait fails") << target << unsigned(disk::WriteBack) << false << false << failed
+                                             << "No space left on device" << "";
+    QTest::newRow("the final sync fails") << target << unsigned(disk::DataSync) << false << false << failed
+                                          << "Input/output error" << "";
+    QTest::newRow("stopped during the final sync") << target << unsigned(disk::StopWhileSyncing) << false << false
+                                                   << BatchOutcome::Stopped << "" << "";
     QTest::newRow("only the folder's sync fails: the new file is in place")
-        << target << Fault::FolderSync << false << BatchOutcome::Unconfirmed << "Input/output error";
+        << target << unsigned(disk::FolderSync) << false << false << BatchOutcome::Unconfirmed << "Input/output error"
+        << "";
+    QTest::newRow("no space to name the file") << target << unsigned(disk::NamingFails) << false << false << failed
+                                               << "No space left on device" << "";
+    // Where files cannot be unnamed, the temporary file has a name.
+    QTest::newRow("a named file, the final sync fails")
+        << target << unsigned(disk::NoUnnamedFiles | disk::DataSync) << false << false << failed << "Input/output error"
+        << "";
+    QTest::newRow("a named file, its folder renamed, then stopped")
+        << target << unsigned(disk::NoUnnamedFiles) << false << true << BatchOutcome::Stopped << "" << "";
+    QTest::newRow("a named file that cannot be removed is named")
+        << target << unsigned(disk::NoUnnamedFiles | disk::DataSync | disk::RemovalRefused) << false << false << failed
+        << "Input/output error" << "Operation not permitted";
 }
 
 void tst_BatchExport::failuresKeepEarlierFile()
 {
     QFETCH(QString, path);
-    QFETCH(Fault, fault);
+    QFETCH(unsigned, faults);
     QFETCH(bool, sizeLimit);
+    QFETCH(bool, moved);
     QFETCH(BatchOutcome::Status, status);
     QFETCH(QString, error);
-    QTemporaryDir folder;
-    writeFile(folder.filePath(QStringLiteral("plainfile")), "x");
-    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("taken.xls/inside"))));
-    const QString target = folder.filePath(path);
+    QFETCH(QString, left);
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(QStringLiteral("export"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/taken.xls/inside")));
+    writeFile(folder + QStringLiteral("/plainfile"), "x");
+    const QString target = QDir(folder).filePath(path);
     const bool earlier = !path.contains(QLatin1Char('/')) && !QFileInfo(target).isDir();
     if (earlier)
         writeFile(target, "earlier batch\r\n");
-    const QStringList before = filesIn(folder.path());
+    const QStringList before = filesIn(folder);
 
     // 3,000,000 lines, 9 MB: more than a stretch of the file goes to the disk before the end.
     rlimit unlimited {};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit { 100000, unlimited.rlim_max };
     if (sizeLimit)
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
     std::stop_source stop;
-    disk::setFault(fault, stop);
+    disk::setFault(faults, stop);
+    const QString movedTo = folder + QStringLiteral("-moved");
+    const auto progressed = [&](std::uint64_t) {
+        if (moved && !stop.stop_requested()) {
+            QDir().rename(folder, movedTo);
+            stop.request_stop();
+        }
+    };
     MixingGenerator generator(15);
-    const BatchOutcome outcome = batch(target, 3e6, DrawRange(0, 1), generator, { stop.get_token(), {}, {} });
-    disk::setFault(Fault::None);
+    const BatchOutcome outcome = batch(target, 3e6, DrawRange(0, 1), generator, { stop.get_token(), progressed, {} });
+    disk::setFault(disk::None);
     setrlimit(RLIMIT_FSIZE, &unlimited);
-    std::signal(SIGXFSZ, previousHandler);
 
     QCOMPARE(outcome.status, status);
     if (status == BatchOutcome::Stopped)
@@ -325,13 +342,23 @@ void tst_BatchExport::failuresKeepEarlierFile()
     else
         QCOMPARE(outcome.error, error.isEmpty() ? outcome.error : error);
     QVERIFY(status == BatchOutcome::Stopped || !outcome.error.isEmpty()); // the system's reason
-    QCOMPARE(filesIn(folder.path()), before); // nothing left beside it
-    QCOMPARE(contents(folder.filePath(QStringLiteral("plainfile"))), QByteArray("x"));
-    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("taken.xls/inside"))).isDir());
+    QCOMPARE(outcome.leftBehindReason, left);
+    QCOMPARE(!outcome.leftBehind.isEmpty(), !left.isEmpty());
+    if (!left.isEmpty()) { // there, as the outcome names it, and as the user is told
+        QVERIFY2(batchOutcomeMessage(target, outcome)
+                     .endsWith(QStringLiteral(" Its unfinished file '%1' could not be removed: %2").arg(outcome.leftBehind, left)),
+                 qPrintable(batchOutcomeMessage(target, outcome)));
+        QVERIFY(QFile::remove(outcome.leftBehind));
+    }
+    const QString now = moved ? movedTo : folder;
+    QCOMPARE(filesIn(now), before); // nothing left beside it
+    QCOMPARE(contents(now + QStringLiteral("/plainfile")), QByteArray("x"));
+    QVERIFY(QFileInfo(now + QStringLiteral("/taken.xls/inside")).isDir());
+    const QString nowTarget = QDir(now).filePath(path);
     if (earlier && status == BatchOutcome::Unconfirmed)
-        QCOMPARE(contents(target).size(), 9'000'000);
+        QCOMPARE(contents(nowTarget).size(), 9'000'000);
     else if (earlier)
-        QCOMPARE(contents(target), QByteArray("earlier batch\r\n"));
+        QCOMPARE(contents(nowTarget), QByteArray("earlier batch\r\n"));
 }
 
 void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
@@ -340,7 +367,7 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     MixingGenerator generator(19);
     SharedGenerator shared(generator);
     const std::uint64_t lines = 4'000'000; // beyond the first stretch of the file
-    BatchJob job(makeBatchRequest(m_folder.path(), false, double(lines), DrawRange(0, 9)), shared);
+    BatchJob job(makeBatchRequest(path, double(lines), DrawRange(0, 9)), shared);
     // Told through this thread's event loop.
     QList<BatchOutcome> finished;
     QList<quint64> progressed;
@@ -354,7 +381,7 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     disk::shut();
     job.start(); // and returns, while the batch goes on without this thread
     QTRY_VERIFY(disk::holding());
-    QCOMPARE(batchThreads(), (QStringList { "zandrel-batch", "zandrel-draw" }));
+    QCOMPARE(batchThreads(), (QStringList { "zandrel-batch", "zandrel-lines", "zandrel-lines" }));
     shared.use([](RandomGenerator &held) { return held.next(); }); // the generator is free meanwhile
     QCOMPARE(finished.size(), 0);
     disk::open();
@@ -387,7 +414,7 @@ void tst_BatchExport::stoppedJobKeepsEarlierFile()
     SharedGenerator shared(generator);
     disk::shut(); // until the batch is told to stop
     {
-        BatchJob job(makeBatchRequest(folder.path(), false, 1e8, DrawRange(0, 1)), shared);
+        BatchJob job(makeBatchRequest(path, 1e8, DrawRange(0, 1)), shared);
         QList<BatchOutcome> finished;
         bool saving = false;
         connect(&job, &BatchJob::finished, this, [&](const BatchOutcome &outcome) { finished << outcome; });

@@ -30,6 +30,8 @@ private slots:
     void wideRangesUseEveryNumber();
     void drawsLieBetweenTheBounds_data();
     void drawsLieBetweenTheBounds();
+    void stretchDrawsAsOneAtATime_data();
+    void stretchDrawsAsOneAtATime();
     void nearestAfterEveryAttemptMissed();
     void averageOfDraws_data();
     void averageOfDraws();
@@ -234,6 +236,30 @@ void tst_Draw::drawsLieBetweenTheBounds()
     }
     // With r taken from the accepted interval, about one attempt a number.
     QVERIFY2(double(generator.draws) < draws * 1.01, qPrintable(QString::number(generator.draws)));
+}
+
+void tst_Draw::stretchDrawsAsOneAtATime_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::newRow("0 to 10^6, exact") << 0.0 << 1e6;
+    QTest::newRow("5 to 10, exact") << 5.0 << 10.0;
+    QTest::newRow("0 to 2^53 - 1, exact") << 0.0 << 0x1p53 - 1;
+    QTest::newRow("2.5 to 7.5") << 2.5 << 7.5;
+    QTest::newRow("2^53 to 2^54") << 0x1p53 << 0x1p54;
+}
+
+void tst_Draw::stretchDrawsAsOneAtATime()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    const DrawRange range(minimum, maximum);
+    MixingGenerator stretchGenerator(11);
+    MixingGenerator oneGenerator(11);
+    std::vector<double> stretch(5000);
+    drawStretch(range, stretchGenerator, stretch);
+    for (const double number : stretch)
+        QCOMPARE(number, DrawRandomNumber(range, static_cast<RandomGenerator &>(oneGenerator)));
 }
 
 void tst_Draw::nearestAfterEveryAttemptMissed()

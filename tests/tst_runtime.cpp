@@ -202,7 +202,10 @@ void tst_Runtime::wholeNumberForFile_data()
     QTest::newRow("zero") << 0.0 << QByteArray("0");
     QTest::newRow("seven") << 7.0 << QByteArray("7");
     QTest::newRow("negative") << -3.0 << QByteArray("-3");
-    QTest::newRow("large") << 1000000010.0 << QByteArray("1000000010");
+    QTest::newRow("two digits") << 10.0 << QByteArray("10");
+    QTest::newRow("five digits") << 99999.0 << QByteArray("99999");
+    QTest::newRow("2^32 - 1: the largest of 32 bits") << 4294967295.0 << QByteArray("4294967295");
+    QTest::newRow("2^32") << 4294967296.0 << QByteArray("4294967296");
     QTest::newRow("below 10^15") << 999999999999999.0 << QByteArray("999999999999999");
     QTest::newRow("10^15") << 1e15 << QByteArray("1E+15");
     QTest::newRow("2^52 + 1") << 4503599627370497.0 << QByteArray("4.503599627370497E+15");

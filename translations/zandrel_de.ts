@@ -34,6 +34,26 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
         <translation>Die Zufallszahlen können nicht nach „%1“ exportiert werden: So viele Zahlen brauchen weit mehr Platz, als ein Datenträger fasst.</translation>
     </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
+        <translation>Die Zufallszahlen wurden nach „%1“ exportiert. Danke.</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Die Zufallszahlen wurden nach „%1“ exportiert, aber das System konnte nicht bestätigen, dass die Datei einen Stromausfall übersteht: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
+        <translation>Die Zufallszahlen konnten nicht nach „%1“ exportiert werden: %2</translation>
+    </message>
+    <message>
+        <source>Its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Die unfertige Datei „%1“ ließ sich nicht entfernen: %2</translation>
+    </message>
+    <message>
+        <source>The export was stopped, but its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Der Export wurde abgebrochen, aber seine unfertige Datei „%1“ ließ sich nicht entfernen: %2</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -146,18 +166,6 @@
     <message>
         <source>Generating the random numbers. Please wait.</source>
         <translation>Die Zufallszahlen werden erzeugt. Bitte warten.</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
-        <translation>Die Zufallszahlen wurden nach „%1“ exportiert. Danke.</translation>
-    </message>
-    <message>
-        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
-        <translation>Die Zufallszahlen konnten nicht nach „%1“ exportiert werden: %2</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
-        <translation>Die Zufallszahlen wurden nach „%1“ exportiert, aber das System konnte nicht bestätigen, dass die Datei einen Stromausfall übersteht: %2</translation>
     </message>
     <message>
         <source>The export was stopped.</source>

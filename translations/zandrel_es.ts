@@ -34,6 +34,26 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
         <translation>No se pueden exportar los números aleatorios a «%1»: tantos números necesitan mucho más espacio del que cabe en cualquier disco.</translation>
     </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
+        <translation>Los números aleatorios se han exportado a «%1». Gracias.</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Los números aleatorios se han exportado a «%1», pero el sistema no pudo confirmar que el archivo sobreviva a un corte de luz: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
+        <translation>No se han podido exportar los números aleatorios a «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>No se ha podido eliminar su archivo sin terminar «%1»: %2</translation>
+    </message>
+    <message>
+        <source>The export was stopped, but its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Se ha detenido la exportación, pero no se ha podido eliminar su archivo sin terminar «%1»: %2</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -146,18 +166,6 @@
     <message>
         <source>Generating the random numbers. Please wait.</source>
         <translation>Se están generando los números aleatorios. Espere, por favor.</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
-        <translation>Los números aleatorios se han exportado a «%1». Gracias.</translation>
-    </message>
-    <message>
-        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
-        <translation>No se han podido exportar los números aleatorios a «%1»: %2</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
-        <translation>Los números aleatorios se han exportado a «%1», pero el sistema no pudo confirmar que el archivo sobreviva a un corte de luz: %2</translation>
     </message>
     <message>
         <source>The export was stopped.</source>

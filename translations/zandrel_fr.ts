@@ -34,6 +34,26 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
         <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: autant de nombres demandent bien plus de place que n’en offre aucun disque.</translation>
     </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
+        <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;». Merci.</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;», mais le système n’a pas pu confirmer que le fichier survivra à une coupure de courant&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
+        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Son fichier inachevé «&#xa0;%1&#xa0;» n’a pas pu être supprimé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The export was stopped, but its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>L’exportation a été interrompue, mais son fichier inachevé «&#xa0;%1&#xa0;» n’a pas pu être supprimé&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -146,18 +166,6 @@
     <message>
         <source>Generating the random numbers. Please wait.</source>
         <translation>Génération des nombres aléatoires. Veuillez patienter.</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
-        <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;». Merci.</translation>
-    </message>
-    <message>
-        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
-        <translation>Impossible d’exporter les nombres aléatoires dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
-        <translation>Les nombres aléatoires ont été exportés dans «&#xa0;%1&#xa0;», mais le système n’a pas pu confirmer que le fichier survivra à une coupure de courant&#xa0;: %2</translation>
     </message>
     <message>
         <source>The export was stopped.</source>

@@ -34,6 +34,26 @@
         <source>The random numbers cannot be exported into &apos;%1&apos;: so many numbers need far more space than any disk holds.</source>
         <translation>Slumptalen kan inte exporteras till ”%1”: så många tal behöver långt mer utrymme än någon disk rymmer.</translation>
     </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
+        <translation>Slumptalen har exporterats till ”%1”. Tack.</translation>
+    </message>
+    <message>
+        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
+        <translation>Slumptalen har exporterats till ”%1”, men systemet kunde inte bekräfta att filen klarar ett strömavbrott: %2</translation>
+    </message>
+    <message>
+        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
+        <translation>Slumptalen kunde inte exporteras till ”%1”: %2</translation>
+    </message>
+    <message>
+        <source>Its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Dess ofärdiga fil ”%1” kunde inte tas bort: %2</translation>
+    </message>
+    <message>
+        <source>The export was stopped, but its unfinished file &apos;%1&apos; could not be removed: %2</source>
+        <translation>Exporten avbröts, men dess ofärdiga fil ”%1” kunde inte tas bort: %2</translation>
+    </message>
 </context>
 <context>
     <name>BatchProgress</name>
@@ -146,18 +166,6 @@
     <message>
         <source>Generating the random numbers. Please wait.</source>
         <translation>Slumptalen genereras. Vänta.</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;. Thanks.</source>
-        <translation>Slumptalen har exporterats till ”%1”. Tack.</translation>
-    </message>
-    <message>
-        <source>The random numbers could not be exported into &apos;%1&apos;: %2</source>
-        <translation>Slumptalen kunde inte exporteras till ”%1”: %2</translation>
-    </message>
-    <message>
-        <source>The random numbers are exported into &apos;%1&apos;, but the system could not confirm that the file will survive a power cut: %2</source>
-        <translation>Slumptalen har exporterats till ”%1”, men systemet kunde inte bekräfta att filen klarar ett strömavbrott: %2</translation>
     </message>
     <message>
         <source>The export was stopped.</source>

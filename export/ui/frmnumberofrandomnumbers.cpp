@@ -7,7 +7,6 @@
 #include "runtime/ui/accessiblewidgets.h"
 #include "runtime/ui/messagebox.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -111,7 +110,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         m_messages.show(noExportFolderMessage(), window());
         return;
     }
-    const BatchRequest request = makeBatchRequest(*folder, ExcelOutput, NumberOfBatch, *range);
+    const BatchRequest request = makeBatchRequest(exportPath(*folder, ExcelOutput), NumberOfBatch, *range);
     // A batch that cannot fit is refused before it fills the disk.
     if (const auto problem = batchSpaceProblem(request, QLocale())) {
         m_messages.show(*problem, window());
@@ -158,27 +157,10 @@ void frmNumberofRandomNumbers::cancelBatch()
 
 void frmNumberofRandomNumbers::batchFinished(BatchJob *job, const BatchOutcome &outcome)
 {
-    const QString shownPath = QDir::toNativeSeparators(job->request().path);
+    const QString message = batchOutcomeMessage(job->request().path, outcome);
     std::erase_if(m_jobs, [job](const auto &each) { return each.get() == job; }); // its threads end at once
     if (m_jobs.empty())
         emit batchesEnded();
-    if (!isLoaded())
-        return; // the window went, and the batch with it
-    switch (outcome.status) {
-    case BatchOutcome::Written:
-        m_messages.tell(tr("The random numbers are exported into '%1'. Thanks.").arg(shownPath), window());
-        break;
-    case BatchOutcome::Unconfirmed:
-        m_messages.tell(tr("The random numbers are exported into '%1', but the system could not confirm that the "
-                           "file will survive a power cut: %2")
-                            .arg(shownPath, outcome.error),
-                        window());
-        break;
-    case BatchOutcome::Failed:
-        m_messages.tell(tr("The random numbers could not be exported into '%1': %2").arg(shownPath, outcome.error),
-                        window());
-        break;
-    case BatchOutcome::Stopped:
-        break;
-    }
+    if (isLoaded() && !message.isEmpty()) // else the window went, and the batch with it
+        m_messages.tell(message, window());
 }

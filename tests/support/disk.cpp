@@ -3,6 +3,7 @@
 #include "support/threads.h"
 
 #include <atomic>
+#include <cstdarg>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -13,7 +14,7 @@
 
 namespace {
 
-std::atomic<disk::Fault> g_fault { disk::Fault::None };
+std::atomic<unsigned> g_faults { disk::None };
 std::stop_source g_stop;
 
 std::mutex g_mutex;
@@ -38,7 +39,7 @@ void passGate()
 {
     std::unique_lock lock(g_mutex);
     g_holding = g_shut;
-    while (g_shut && batchThreads().contains(QStringLiteral("zandrel-draw")))
+    while (g_shut && batchThreads().count(QStringLiteral("zandrel-lines")) == 2) // until the other ends
         g_changed.wait_for(lock, std::chrono::milliseconds(5));
     g_holding = false;
 }
@@ -51,12 +52,17 @@ void passSyncGate()
     g_holding = false;
 }
 
+bool faulty(unsigned fault)
+{
+    return (g_faults & fault) != 0;
+}
+
 } // namespace
 
-void disk::setFault(Fault fault, std::stop_source stop)
+void disk::setFault(unsigned faults, std::stop_source stop)
 {
     g_stop = std::move(stop);
-    g_fault = fault;
+    g_faults = faults;
 }
 
 void disk::shut()
@@ -91,20 +97,44 @@ extern "C" int sync_file_range(int fd, off64_t offset, off64_t count, unsigned i
 {
     static auto *const call = systemCall<int(int, off64_t, off64_t, unsigned int)>("sync_file_range");
     passGate();
-    return g_fault == disk::Fault::WriteBack ? failWith(ENOSPC) : call(fd, offset, count, flags);
+    return faulty(disk::WriteBack) ? failWith(ENOSPC) : call(fd, offset, count, flags);
 }
 
 extern "C" int fdatasync(int fd)
 {
     static auto *const call = systemCall<int(int)>("fdatasync");
     passSyncGate();
-    if (g_fault == disk::Fault::StopWhileSyncing)
+    if (faulty(disk::StopWhileSyncing))
         g_stop.request_stop();
-    return g_fault == disk::Fault::DataSync ? failWith(EIO) : call(fd);
+    return faulty(disk::DataSync) ? failWith(EIO) : call(fd);
 }
 
 extern "C" int fsync(int fd)
 {
     static auto *const call = systemCall<int(int)>("fsync");
-    return g_fault == disk::Fault::FolderSync ? failWith(EIO) : call(fd);
+    return faulty(disk::FolderSync) ? failWith(EIO) : call(fd);
+}
+
+extern "C" int openat(int folder, const char *name, int flags, ...)
+{
+    static auto *const call = systemCall<int(int, const char *, int, ...)>("openat");
+    va_list rest;
+    va_start(rest, flags);
+    const auto mode = static_cast<mode_t>(va_arg(rest, int));
+    va_end(rest);
+    if ((flags & O_TMPFILE) == O_TMPFILE && faulty(disk::NoUnnamedFiles))
+        return failWith(EOPNOTSUPP);
+    return call(folder, name, flags, mode);
+}
+
+extern "C" int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags)
+{
+    static auto *const call = systemCall<int(int, const char *, int, const char *, int)>("linkat");
+    return faulty(disk::NamingFails) ? failWith(ENOSPC) : call(fromFolder, from, toFolder, to, flags);
+}
+
+extern "C" int unlinkat(int folder, const char *name, int flags)
+{
+    static auto *const call = systemCall<int(int, const char *, int)>("unlinkat");
+    return faulty(disk::RemovalRefused) ? failWith(EPERM) : call(folder, name, flags);
 }
