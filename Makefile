@@ -21,7 +21,7 @@ BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libxkbcommo
 # window manager, typing through xdotool or reading and pressing through the accessibility bus
 # (AT-SPI, in a D-Bus session of their own) with a screen reader (Orca) listening; batches run
 # where temporary files have names too (bindfs); the package is checked by Debian's own tools.
-TEST_PACKAGES := libbenchmark-dev xvfb xauth xdotool xsel matchbox-window-manager wmctrl time bindfs \
+TEST_PACKAGES := libbenchmark-dev libxcb1-dev xvfb xauth xdotool xsel matchbox-window-manager wmctrl time bindfs \
                  dbus-daemon at-spi2-core python3 python3-pyatspi orca speech-dispatcher espeak-ng \
                  speech-dispatcher-espeak-ng \
                  desktop-file-utils dpkg-dev lintian devscripts appstream binutils gzip man-db
@@ -94,11 +94,13 @@ package: build
 	tests/package_check.sh $(BUILD)
 	@ls -l $(BUILD)/*.deb && dpkg-deb --field $(BUILD)/*.deb Depends Recommends
 
-# The micro-benchmarks, the batch export timed against shuf, and the window thread's longest wait
-# while the export window writes a batch of 100,000,000 numbers.
+# The micro-benchmarks; a batch timed against a plain two-threaded writer; the start timed against
+# the smallest Qt program's; and the window thread's longest wait while the export window writes a
+# batch of 100,000,000 numbers.
 bench: build
 	$(BUILD)/bench/zandrel_bench
 	bench/compare.sh $(BUILD)
+	bench/startup.sh $(BUILD)
 	@home=$$(mktemp -d) && HOME=$$home QT_QPA_PLATFORM=offscreen $(BUILD)/bench/zandrel_latency 1e8 2>/dev/null | tail -n 1; \
 	    rm -rf "$$home"
 

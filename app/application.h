@@ -40,6 +40,9 @@ public:
     // The status the program ends with: 1 once an error has escaped a handler.
     int exitStatus() const { return m_failed ? EXIT_FAILURE : EXIT_SUCCESS; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // An error has escaped a handler, and the user has read so: the program is to end, as Exit
     // ends it, a running batch and its temporary file included.
