@@ -79,9 +79,8 @@ class Orca:
             if (now := ticks()) - last > 2:
                 last, quiet_since = now, time.monotonic()
 
-    def keys_seen(self, kind="PRESSED"):
-        """How many keys Orca has seen go down (or come up). A key that closes its window comes up
-        where the window manager has put the focus meanwhile, which may be nowhere yet."""
+    def keys_seen(self, kind):
+        """How many times Orca has seen a key go down (PRESSED) or come up (RELEASED)."""
         return self.text().count(f"KEY_{kind}_EVENT\n")
 
     @contextlib.contextmanager
@@ -124,25 +123,26 @@ class Orca:
 orca = None
 
 
-def keys(*names):
-    """Presses each key in turn, each once Orca has seen the one before: Qt waits for the screen
-    reader to see each key while the screen reader may be asking Qt about it. A modifier stays
-    down until the screen reader has seen what its key did, as a user's does."""
+def keys(*names, seen="PRESSED"):
+    """Presses each key in turn, each once Orca has seen the one before go down: Qt waits for the
+    screen reader to see each key while the screen reader may be asking Qt about it. (A key that a
+    shortcut takes goes down unseen: Orca sees it come up, seen="RELEASED".) A modifier stays down
+    until the screen reader has seen what its key did, as a user's does."""
     for name in names:
         *modifiers, key = name.split("+")
         for modifier in modifiers:
             subprocess.run(["xdotool", "keydown", modifier], check=True)
-        seen = orca.keys_seen() if orca.process else 0
+        before = orca.keys_seen(seen) if orca.process else 0
         subprocess.run(["xdotool", "key", key], check=True)
         if orca.process:
-            until(LOADED, f"Orca to see {key}", lambda: orca.keys_seen() > seen)
+            until(LOADED, f"Orca to see {key}", lambda: orca.keys_seen(seen) > before)
             if modifiers:
                 orca.settle()
         for modifier in modifiers:
-            seen = orca.keys_seen("RELEASED") if orca.process else 0
+            released = orca.keys_seen("RELEASED") if orca.process else 0
             subprocess.run(["xdotool", "keyup", modifier], check=True)
             if orca.process:
-                until(LOADED, f"Orca to see {modifier} let go", lambda: orca.keys_seen("RELEASED") > seen)
+                until(LOADED, f"Orca to see {modifier} let go", lambda: orca.keys_seen("RELEASED") > released)
 
 
 def main():
@@ -225,7 +225,7 @@ def main():
             until(LOADED, "the progress", lambda: cancel.getState().contains(pyatspi.STATE_SHOWING))
             with orca.step("Escape in the export window", says=["notification The export was stopped."],
                            never=r"^dialog\.$", quiet=False):
-                keys("Escape")
+                keys("Escape", seen="RELEASED")
         type_into(count, "5")
         thanks = f"The random numbers are exported into '{program.home}/randomnumbers.xls'. Thanks."
         with orca.step("Go with 5, and OK", says=[thanks], never="progress bar"):
