@@ -41,8 +41,6 @@ private slots:
     void failuresKeepEarlierFile_data();
     void failuresKeepEarlierFile();
     void jobTellsItsCallerFromItsOwnThreads();
-    void stoppedJobKeepsEarlierFile_data();
-    void stoppedJobKeepsEarlierFile();
 
 private:
     QTemporaryDir m_folder;
@@ -395,43 +393,6 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     QCOMPARE(told.mid(told.size() - 2), (QStringList { "progressed", "saving" }));
     QCOMPARE(quint64(contents(path).count("\r\n")), lines);
     QCOMPARE(batchThreads(), QStringList());
-}
-
-void tst_BatchExport::stoppedJobKeepsEarlierFile_data()
-{
-    QTest::addColumn<bool>("destroyed"); // rather than stopped and waited for
-    QTest::newRow("stopped") << false;
-    QTest::newRow("destroyed while it runs") << true;
-}
-
-void tst_BatchExport::stoppedJobKeepsEarlierFile()
-{
-    QFETCH(bool, destroyed);
-    QTemporaryDir folder;
-    const QString path = exportPath(folder.path(), false);
-    writeFile(path, "earlier batch\r\n");
-    MixingGenerator generator(20);
-    SharedGenerator shared(generator);
-    disk::shut(); // until the batch is told to stop
-    {
-        BatchJob job(makeBatchRequest(path, 1e8, DrawRange(0, 1)), shared);
-        QList<BatchOutcome> finished;
-        bool saving = false;
-        connect(&job, &BatchJob::finished, this, [&](const BatchOutcome &outcome) { finished << outcome; });
-        connect(&job, &BatchJob::saving, this, [&] { saving = true; });
-        job.start();
-        QTRY_VERIFY(disk::holding());
-        if (!destroyed) {
-            job.stop();
-            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
-            QCOMPARE(finished.first().status, BatchOutcome::Stopped);
-            QVERIFY(!saving); // a stopped batch saves nothing
-        }
-    }
-    disk::open();
-    QCOMPARE(batchThreads(), QStringList());
-    QCOMPARE(contents(path), QByteArray("earlier batch\r\n"));
-    QCOMPARE(filesIn(folder.path()), QStringList { QStringLiteral("randomnumbers.txt") });
 }
 
 QTEST_GUILESS_MAIN(tst_BatchExport)

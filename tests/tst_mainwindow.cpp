@@ -305,10 +305,8 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses_data()
     QTest::addColumn<bool>("exportWindow"); // or the contact window
     QTest::addColumn<QString>("how");
     QTest::newRow("export window: Close") << true << "button";
-    QTest::newRow("export window: close box") << true << "close box";
     QTest::newRow("export window: window manager") << true << "window manager";
     QTest::newRow("contact window: close box") << false << "close box";
-    QTest::newRow("contact window: window manager") << false << "window manager";
 }
 
 void tst_MainWindow::focusReturnsWhenAWindowCloses()
