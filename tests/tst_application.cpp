@@ -1,3 +1,4 @@
+#include "support/loaded.h"
 #include "app/application.h"
 #include "runtime/errors.h"
 #include "runtime/ui/accessiblewidgets.h"
@@ -69,7 +70,7 @@ void tst_Application::windowsCarryTheIconAndTheirCaptions()
 {
     MixingGenerator generator(1);
     Windows program(generator);
-    QTRY_VERIFY(!QApplication::windowIcon().isNull()); // once the first window shows
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::windowIcon().isNull(), kLoadedMs); // once the first window shows
     for (Form *form : program.forms().all()) {
         form->Show();
         QVERIFY(!form->window()->windowIcon().isNull());
@@ -125,11 +126,11 @@ void tst_Application::anEscapedErrorEndsAsExitDoes()
     QSignalSpy ended(&forms, &Forms::ended);
     program.openBatchForm();
     program.go(QStringLiteral("70000"));
-    QTRY_COMPARE(program.recorded.texts.size(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(program.recorded.texts.size(), 3, kLoadedMs);
     const QStringList earlier = program.exportedLines("randomnumbers.txt");
     disk::shut(); // the next batch is held at the disk while the error comes
     program.go(QStringLiteral("1e7"));
-    QTRY_VERIFY(disk::holding());
+    QTRY_VERIFY_WITH_TIMEOUT(disk::holding(), kLoadedMs);
 
     class Broken final : public QObject
     {
@@ -146,7 +147,7 @@ void tst_Application::anEscapedErrorEndsAsExitDoes()
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&broken, &event);
     QVERIFY2(told.contains(QLatin1String("a broken handler")), qPrintable(told));
-    QTRY_COMPARE(ended.size(), 1); // once the batch's threads have ended
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, kLoadedMs); // once the batch's threads have ended
     QCOMPARE(application.exitStatus(), EXIT_FAILURE);
     QVERIFY(!forms.main.isLoaded() && !forms.batch.isLoaded());
     QCOMPARE(program.homeFiles(), QStringList { "randomnumbers.txt" }); // no temporary file
@@ -222,7 +223,7 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     QCOMPARE(shown, (QStringList { "Zandrel", under, "OK", "1" }));
     QCOMPARE(leftOpen.join(QLatin1String(" / ")), QString()); // the box went with its window
     QVERIFY(!forms.batch.isLoaded());
-    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kLoadedMs);
     QCOMPARE(program.homeFiles(), QStringList()); // no file, not even half
     QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
     if (how != QLatin1String("Exit")) { // the program goes on
@@ -276,7 +277,7 @@ void tst_Application::contactLineIsReadAsText()
     Windows program(generator);
     program.forms().contact.Show();
     QWidget *contact = program.forms().contact.window();
-    QVERIFY(QTest::qWaitForWindowActive(contact));
+    QVERIFY(QTest::qWaitForWindowActive(contact, kLoadedMs));
     auto *line = child<SelectableText>(contact, "lblContact");
     QCOMPARE(QApplication::focusWidget(), line);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(line);

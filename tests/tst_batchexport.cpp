@@ -1,3 +1,4 @@
+#include "support/loaded.h"
 #include "export/batchexport.h"
 #include "export/batchjob.h"
 #include "export/countcheck.h"
@@ -378,12 +379,12 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     connect(&job, &BatchJob::saving, this, [&] { told << QStringLiteral("saving"); });
     disk::shut();
     job.start(); // and returns, while the batch goes on without this thread
-    QTRY_VERIFY(disk::holding());
+    QTRY_VERIFY_WITH_TIMEOUT(disk::holding(), kLoadedMs);
     QCOMPARE(batchThreads(), (QStringList { "zandrel-batch", "zandrel-lines", "zandrel-lines" }));
     shared.use([](RandomGenerator &held) { return held.next(); }); // the generator is free meanwhile
     QCOMPARE(finished.size(), 0);
     disk::open();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, kLoadedMs);
     const BatchOutcome outcome = finished.first();
     QCOMPARE(outcome.status, BatchOutcome::Written);
     QCOMPARE(outcome.lines, lines);

@@ -1,3 +1,4 @@
+#include "support/loaded.h"
 #include "support/sequencegenerator.h"
 #include "runtime/ui/accessiblewidgets.h"
 #include "support/windows.h"
@@ -234,7 +235,7 @@ void tst_MainWindow::tabOrder()
     QFETCH(int, form);
     QFETCH(QStringList, visited);
     forms().all()[form]->Show();
-    QVERIFY(QTest::qWaitForWindowActive(forms().all()[form]->window()));
+    QVERIFY(QTest::qWaitForWindowActive(forms().all()[form]->window(), kLoadedMs));
     QStringList tabbed { focusName() };
     while (tabbed.size() < visited.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -293,10 +294,10 @@ void tst_MainWindow::activation()
     QWidget *before = fromOwnWindow ? forms().contact.window() : &elsewhere;
     before->show();
     before->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(before));
+    QVERIFY(QTest::qWaitForWindowActive(before, kLoadedMs));
     box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
     window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QVERIFY(QTest::qWaitForWindowActive(window(), kLoadedMs));
     QCOMPARE(focusName(), focus);
 }
 
@@ -316,7 +317,7 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
     Form &form = exportWindow ? static_cast<Form &>(forms().batch) : forms().contact;
     button("cmdOpenBatchForm")->setFocus(); // as after opening the export window with it
     form.Show();
-    QVERIFY(QTest::qWaitForWindowActive(form.window()));
+    QVERIFY(QTest::qWaitForWindowActive(form.window(), kLoadedMs));
     if (exportWindow)
         typeInto(child<QLineEdit>(form.window(), "txtNumberofRandomNumbers"), QStringLiteral("12"));
     const QPointer<QWidget> closing = form.window();
@@ -327,9 +328,9 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
     else
         form.window()->windowHandle()->close(); // as the window manager asks
     QVERIFY(!form.isLoaded());
-    QTRY_VERIFY(!closing); // the closed window goes away
+    QTRY_VERIFY_WITH_TIMEOUT(!closing, kLoadedMs); // the closed window goes away
     window()->activateWindow(); // as the window manager does once the window has gone
-    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QVERIFY(QTest::qWaitForWindowActive(window(), kLoadedMs));
     QCOMPARE(focusName(), "txtMinValue");
     if (exportWindow) { // opened again, with new controls: the count box is empty
         form.Show();
@@ -341,7 +342,7 @@ void tst_MainWindow::contactWindowOpensOnce()
 {
     QAction *contact = child<QMenu>(window(), "Help")->actions().first();
     contact->trigger();
-    QVERIFY(QTest::qWaitForWindowActive(forms().contact.window()));
+    QVERIFY(QTest::qWaitForWindowActive(forms().contact.window(), kLoadedMs));
     QWidget *first = forms().contact.window();
     contact->trigger();
     QCOMPARE(forms().contact.window(), first);

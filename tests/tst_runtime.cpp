@@ -3,6 +3,7 @@
 #include "runtime/randomgenerator.h"
 #include "runtime/rounding.h"
 #include "runtime/terminationsignals.h"
+#include "support/loaded.h"
 #include "support/locales.h"
 
 #include <QLocale>
@@ -278,7 +279,7 @@ void tst_Runtime::terminationSignalsComeThroughTheEventLoop()
         TerminationSignals watcher;
         QSignalSpy received(&watcher, &TerminationSignals::received);
         QCOMPARE(raise(SIGTERM), 0); // ends nothing: told as the event loop comes round
-        QVERIFY(received.wait());
+        QVERIFY(received.wait(kLoadedMs));
         QCOMPARE(received.first().first().toInt(), SIGTERM);
         QVERIFY(action(SIGHUP) == SIG_IGN);
     }

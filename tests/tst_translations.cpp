@@ -1,3 +1,4 @@
+#include "support/loaded.h"
 #include "app/forms.h"
 #include "app/translations.h"
 #include "export/ui/batchprogress.h"
@@ -160,7 +161,7 @@ void tst_Translations::windowsSpeakTheLanguage()
     // it says, every text whole.
     forms.batch.Show();
     auto *progress = new BatchProgress(100'000'000, forms.batch.window());
-    QTRY_VERIFY(progress->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), kLoadedMs);
     QCOMPARE(progress->findChild<QPushButton *>()->text(), cancel);
     const QSize size = progress->size();
     progress->setWritten(26'000'000);

@@ -1,3 +1,4 @@
+#include "support/loaded.h"
 #include "support/windows.h"
 
 Windows::Windows(RandomGenerator &generator, MessageSink *messages)
@@ -6,7 +7,7 @@ Windows::Windows(RandomGenerator &generator, MessageSink *messages)
     qputenv("HOME", m_home.path().toLocal8Bit());
     m_forms = std::make_unique<Forms>(messages ? *messages : recorded, m_shared);
     m_forms->Start();
-    QVERIFY(QTest::qWaitForWindowActive(main()));
+    QVERIFY(QTest::qWaitForWindowActive(main(), kLoadedMs));
 }
 
 void Windows::end()
@@ -31,7 +32,7 @@ void Windows::openBatchForm(const QString &minimum, const QString &maximum)
     setBounds(minimum, maximum);
     QTest::mouseClick(button("cmdOpenBatchForm"), Qt::LeftButton);
     QVERIFY(batch());
-    QVERIFY(QTest::qWaitForWindowActive(batch()));
+    QVERIFY(QTest::qWaitForWindowActive(batch(), kLoadedMs));
 }
 
 void Windows::go(const QString &count)
