@@ -297,8 +297,7 @@ BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator,
     }
     if (file.ok() && control.saving)
         control.saving();
-    const OutputFile::Sync synced = file.sync();
-    if (synced == OutputFile::Sync::Failed)
+    if (!file.sync())
         return ended(BatchOutcome::Failed, lines, file);
     if (control.stop.stop_requested()) { // while the file went to the disk: the earlier file stays
         file.discard();

@@ -70,12 +70,12 @@ inline std::size_t writeDigits(std::uint32_t value, char *out)
 
 inline std::size_t writeWholeNumber(double value, char *out)
 {
-    // Below 10^15 a whole double is exactly an integer of at most 15 digits. Inline, for the
-    // export writes one number per line.
+    // Inline, for the export writes one number per line.
     if (value >= 0 && value < 0x1p32)
         return writeDigits(static_cast<std::uint32_t>(value), out);
     if (!(std::fabs(value) < kExponentFormFrom))
         return writeExponentForm(value, out);
+    // Below 10^15 a whole double is exactly an integer of at most 15 digits.
     const auto written = std::to_chars(out, out + kMaxWholeNumberChars, static_cast<std::int64_t>(value));
     return static_cast<std::size_t>(written.ptr - out);
 }

@@ -141,13 +141,11 @@ bool OutputFile::synced(int result)
     return fail(errno);
 }
 
-OutputFile::Sync OutputFile::sync()
+bool OutputFile::sync()
 {
     if (ok() && !synced(::fdatasync(m_fd)))
         discard();
-    if (!ok())
-        return Sync::Failed;
-    return m_unconfirmed.isEmpty() ? Sync::Done : Sync::Unconfirmed;
+    return ok();
 }
 
 OutputFile::Commit OutputFile::commit()

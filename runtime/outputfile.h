@@ -31,13 +31,10 @@ public:
     void write(const char *bytes, std::size_t size);
     bool ok() const { return m_error.isEmpty(); }
 
-    enum class Sync {
-        Failed,     // the file is discarded
-        Done,       // every byte is on the disk
-        Unconfirmed // the file system cannot say: the file may still go in place
-    };
-    // Waits until every byte of the file is on the disk.
-    Sync sync();
+    // Waits until every byte of the file is on the disk. False when that failed: the file is then
+    // discarded. A file system that cannot sync the file lets it go in place, and commit() then
+    // says that it is unconfirmed.
+    bool sync();
 
     enum class Commit {
         Failed,     // nothing replaced: the earlier target is as it was
