@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QWindow>
 
 #include <memory>
@@ -32,8 +33,6 @@ private slots:
     void enterPressesOnlyAFocusedButton();
     void tabOrder_data();
     void tabOrder();
-    void fixedLayouts_data();
-    void fixedLayouts();
     void activation_data();
     void activation();
     void focusReturnsWhenAWindowCloses_data();
@@ -228,6 +227,7 @@ void tst_MainWindow::tabOrder_data()
     QTest::newRow("export window") << 1
                                    << QStringList { "txtNumberofRandomNumbers", "cmdCreateOutPut", "cmdClose",
                                                     "txtNumberofRandomNumbers" };
+    QTest::newRow("contact window") << 2 << QStringList { "lblContact", "lblContact" };
 }
 
 void tst_MainWindow::tabOrder()
@@ -235,45 +235,28 @@ void tst_MainWindow::tabOrder()
     QFETCH(int, form);
     QFETCH(QStringList, visited);
     forms().all()[form]->Show();
-    QVERIFY(QTest::qWaitForWindowActive(forms().all()[form]->window(), kLoadedMs));
+    QWidget *shown = forms().all()[form]->window();
+    QVERIFY(QTest::qWaitForWindowActive(shown, kLoadedMs));
+    auto *client = child<QWidget>(shown, "client");
+    const QList<QWidget *> controls = client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QList<QRect> places;
+    for (QWidget *each : controls)
+        places << each->geometry();
+    // Given half the room the layout needs, as a tiling desktop may give it, the window keeps every
+    // control in its place, and scrolls to each one the focus comes to.
+    shown->resize(client->size() / 2);
+    QWidget *view = child<QScrollArea>(shown, "clientArea")->viewport();
+    QTRY_VERIFY_WITH_TIMEOUT(view->width() < client->width(), kLoadedMs);
     QStringList tabbed { focusName() };
     while (tabbed.size() < visited.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         tabbed << focusName();
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY2(view->rect().intersects(QRect(focus->mapTo(view, QPoint()), focus->size())), qPrintable(focusName()));
     }
     QCOMPARE(tabbed, visited);
-}
-
-void tst_MainWindow::fixedLayouts_data()
-{
-    QTest::addColumn<int>("form"); // in Forms::all()
-    QTest::newRow("main window") << 0;
-    QTest::newRow("export window") << 1;
-    QTest::newRow("contact window") << 2;
-}
-
-void tst_MainWindow::fixedLayouts()
-{
-    QFETCH(int, form);
-    forms().all()[form]->Show();
-    QWidget *shown = forms().all()[form]->window();
-    auto *client = child<QWidget>(shown, "client");
-    const QList<QWidget *> controls = client->findChildren<QWidget *>();
-    QList<QRect> before;
-    for (QWidget *each : controls)
-        before << each->geometry();
-    // The controls stay where they are, and the window never gets smaller than they need.
-    const QSize layout = client->size();
-    for (const QSize size : { QSize(1, 1), QSize(1200, 900) }) {
-        shown->resize(size);
-        QCoreApplication::processEvents();
-        QVERIFY(client->width() >= layout.width() && client->height() >= layout.height());
-        QCOMPARE(shown->minimumSize().expandedTo(layout), shown->minimumSize());
-        for (int i = 0; i < controls.size(); ++i) {
-            QCOMPARE(controls[i]->geometry(), before[i]);
-            QVERIFY(QRect(QPoint(), layout).contains(before[i]));
-        }
-    }
+    for (int i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), places[i]);
 }
 
 void tst_MainWindow::activation_data()

@@ -20,9 +20,9 @@ frmContact::frmContact(QObject *parent)
 {
 }
 
-void frmContact::createControls(QWidget *client, const TwipsScale &scale)
+void frmContact::createControls(QWidget *client)
 {
-    addControls(client, kControls, scale);
+    addControls(client, kControls);
     // Plain text, not a link and not editable; but it takes the focus, so that a keyboard or
     // screen-reader user can read it again, word by word, select it and copy the address.
     auto *line = control<SelectableText>("lblContact");

@@ -11,6 +11,6 @@ public:
     explicit frmContact(QObject *parent = nullptr);
 
 protected:
-    void createControls(QWidget *client, const TwipsScale &scale) override;
+    void createControls(QWidget *client) override;
     void onLoaded() override;
 };

@@ -5,15 +5,12 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <climits>
 
 namespace {
 constexpr int kSteps = 1000;
-// A batch that runs longer than this shows its progress.
-constexpr int kShowAfterMs = 500;
 } // namespace
 
 BatchProgress::BatchProgress(std::uint64_t lines, QWidget *window)
@@ -21,7 +18,6 @@ BatchProgress::BatchProgress(std::uint64_t lines, QWidget *window)
     , m_text(new QLabel(this))
     , m_bar(new QProgressBar(this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
-    , m_showing(new QTimer(this))
     , m_lines(lines)
 {
     setObjectName(QStringLiteral("batchProgress"));
@@ -54,13 +50,6 @@ BatchProgress::BatchProgress(std::uint64_t lines, QWidget *window)
     m_text->setMinimumHeight(textHeight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setWritten(0);
-
-    hide();
-    if (auto *windowLayout = qobject_cast<QBoxLayout *>(window->layout()))
-        windowLayout->addWidget(this);
-    m_showing->setSingleShot(true);
-    connect(m_showing, &QTimer::timeout, this, &BatchProgress::appear);
-    m_showing->start(kShowAfterMs);
 }
 
 void BatchProgress::setWritten(quint64 lines)
@@ -76,24 +65,3 @@ void BatchProgress::setSaving()
     m_bar->setValue(kSteps);
 }
 
-void BatchProgress::appear()
-{
-    QWidget *window = this->window();
-    const int before = window->height();
-    show();
-    window->layout()->activate(); // the window's minimum grows now, and the window with it
-    m_roomTaken = std::max(0, window->minimumHeight() - before);
-}
-
-void BatchProgress::leave()
-{
-    m_showing->stop();
-    if (isHidden())
-        return;
-    hide();
-    QWidget *window = this->window();
-    window->layout()->activate();
-    if (m_roomTaken > 0 && !(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        window->resize(window->width(), std::max(window->minimumHeight(), window->height() - m_roomTaken));
-    m_roomTaken = 0;
-}

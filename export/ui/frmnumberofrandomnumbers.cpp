@@ -11,8 +11,12 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
+
+// A batch that runs longer than this shows its progress.
+constexpr int kProgressAfterMs = 500;
 
 // In tab order.
 constexpr ControlSpec kControls[] = {
@@ -43,9 +47,9 @@ frmNumberofRandomNumbers::frmNumberofRandomNumbers(BoundsSource bounds, MessageS
 // Every batch's threads have ended once m_jobs has gone.
 frmNumberofRandomNumbers::~frmNumberofRandomNumbers() = default;
 
-void frmNumberofRandomNumbers::createControls(QWidget *client, const TwipsScale &scale)
+void frmNumberofRandomNumbers::createControls(QWidget *client)
 {
-    addControls(client, kControls, scale);
+    addControls(client, kControls);
     txtNumberofRandomNumbers = control<QLineEdit>("txtNumberofRandomNumbers");
     labelFor(control<QLabel>("lblNumberofRandomNumbers"), txtNumberofRandomNumbers);
     onClick("cmdCreateOutPut", &frmNumberofRandomNumbers::cmdCreateOutPut_Click);
@@ -59,7 +63,7 @@ void frmNumberofRandomNumbers::onLoaded()
 
 void frmNumberofRandomNumbers::onUnloading()
 {
-    delete m_progress; // and the batch stops
+    stopBatch();
 }
 
 void frmNumberofRandomNumbers::ValidateCount()
@@ -95,7 +99,7 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
 
 void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
-    if (m_progress)
+    if (m_running)
         return;
     // Each message waits for the user, who may close the window meanwhile: then nothing more
     // happens, and nothing is written.
@@ -117,7 +121,7 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
         return;
     }
     m_messages.show(tr("Generating the random numbers. Please wait."), window());
-    if (!isLoaded() || m_progress)
+    if (!isLoaded() || m_running)
         return;
     GenerateBatchRandomNumbers(request);
 }
@@ -129,34 +133,47 @@ void frmNumberofRandomNumbers::cmdClose_Click()
 
 void frmNumberofRandomNumbers::GenerateBatchRandomNumbers(const BatchRequest &request)
 {
-    BatchJob *job = m_jobs.emplace_back(std::make_unique<BatchJob>(request, m_generator)).get();
+    m_running = m_jobs.emplace_back(std::make_unique<BatchJob>(request, m_generator)).get();
     m_progress = new BatchProgress(request.lines, window());
-    connect(job, &BatchJob::progressed, m_progress, &BatchProgress::setWritten);
-    connect(job, &BatchJob::saving, m_progress, &BatchProgress::setSaving);
-    connect(m_progress, &BatchProgress::cancelled, job, &BatchJob::stop);
+    placeBelow(m_progress);
+    QTimer::singleShot(kProgressAfterMs, m_progress, [this] { showBelow(m_progress, true); });
+    connect(m_running, &BatchJob::progressed, m_progress, &BatchProgress::setWritten);
+    connect(m_running, &BatchJob::saving, m_progress, &BatchProgress::setSaving);
     connect(m_progress, &BatchProgress::cancelled, this, &frmNumberofRandomNumbers::cancelBatch);
-    connect(m_progress, &QObject::destroyed, job, &BatchJob::stop);
-    connect(job, &BatchJob::finished, this,
-            [this, job, progress = m_progress](const BatchOutcome &outcome) {
-                if (progress) { // the batch ran to its end: its progress goes with it
-                    progress->leave();
-                    delete progress;
-                }
-                batchFinished(job, outcome);
-            });
-    job->start();
+    connect(m_running, &BatchJob::finished, this,
+            [this, job = m_running](const BatchOutcome &outcome) { batchFinished(job, outcome); });
+    m_running->start();
+}
+
+void frmNumberofRandomNumbers::stopBatch()
+{
+    if (!m_running)
+        return;
+    m_running->stop();
+    m_running = nullptr;
+    dropProgress();
+}
+
+void frmNumberofRandomNumbers::dropProgress()
+{
+    if (isLoaded())
+        showBelow(m_progress, false);
+    m_progress->deleteLater(); // it may be telling of a click
+    m_progress = nullptr;
 }
 
 void frmNumberofRandomNumbers::cancelBatch()
 {
-    m_progress->leave();
-    m_progress->deleteLater(); // it asked for this
-    m_progress = nullptr;
+    stopBatch();
     announce(window(), tr("The export was stopped."));
 }
 
 void frmNumberofRandomNumbers::batchFinished(BatchJob *job, const BatchOutcome &outcome)
 {
+    if (job == m_running) {
+        m_running = nullptr;
+        dropProgress();
+    }
     const QString message = batchOutcomeMessage(job->request().path, outcome);
     std::erase_if(m_jobs, [job](const auto &each) { return each.get() == job; }); // its threads end at once
     if (m_jobs.empty())

@@ -54,7 +54,7 @@ signals:
     void batchesEnded();
 
 protected:
-    void createControls(QWidget *client, const TwipsScale &scale) override;
+    void createControls(QWidget *client) override;
     void onLoaded() override;
     void onUnloading() override;
 
@@ -65,6 +65,9 @@ private:
     void cmdCreateOutPut_Click();
     void cmdClose_Click();
 
+    // Stops the running batch, if there is one; its progress goes.
+    void stopBatch();
+    void dropProgress();
     void cancelBatch();
     void batchFinished(BatchJob *job, const BatchOutcome &outcome);
 
@@ -74,12 +77,13 @@ private:
     bool CountValid = false;
     bool ExcelOutput = false;
 
-    // Every batch whose threads have not ended, each until its end has been told.
+    // Every batch whose threads have not ended, each until its end has been told. A stopped batch
+    // ends on its own, and is told of only should it have ended otherwise.
     std::vector<std::unique_ptr<BatchJob>> m_jobs;
-    // The running batch's progress, from "Go" until that batch ends or is stopped: while it is
-    // there, "Go" starts no other batch, and when it goes, the batch stops. A stopped batch ends
-    // on its own, and is told of only should it have ended otherwise.
-    QPointer<BatchProgress> m_progress;
+    // The batch "Go" started, until it ends or is stopped: meanwhile "Go" starts no other.
+    BatchJob *m_running = nullptr;
+    QPointer<BatchProgress> m_progress; // the running batch's
+
 
     QPointer<QLineEdit> txtNumberofRandomNumbers;
 };

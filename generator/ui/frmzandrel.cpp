@@ -53,9 +53,9 @@ QString frmZandrel::maximumText() const
     return isLoaded() ? txtMaxValue->text() : QString();
 }
 
-void frmZandrel::createControls(QWidget *client, const TwipsScale &scale)
+void frmZandrel::createControls(QWidget *client)
 {
-    addControls(client, kControls, scale);
+    addControls(client, kControls);
     txtMinValue = control<QLineEdit>("txtMinValue");
     txtMaxValue = control<QLineEdit>("txtMaxValue");
     txtRandom = control<QLineEdit>("txtRandom");

@@ -36,7 +36,7 @@ signals:
     void exitRequested();
 
 protected:
-    void createControls(QWidget *client, const TwipsScale &scale) override;
+    void createControls(QWidget *client) override;
     QMenuBar *createMenuBar(QWidget *window) override;
     void onLoaded() override;
 

@@ -2,10 +2,11 @@
 
 #include "runtime/ui/accessiblewidgets.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -37,28 +38,35 @@ void Form::Load()
     window->setObjectName(QString::fromLatin1(m_spec.name));
     window->setWindowTitle(QCoreApplication::translate(m_spec.name, m_spec.caption));
 
-    const TwipsScale scale = TwipsScale::forFont(window->font());
-    auto *client = new QWidget(window);
+    // The controls keep their places whatever the window's size. A window given less room than
+    // they need (a tiling desktop, a small screen) scrolls them, so that none is out of reach.
+    auto *area = new QScrollArea(window);
+    area->setObjectName(QStringLiteral("clientArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    auto *client = new QWidget;
     client->setObjectName(QStringLiteral("client"));
-    const QSize clientSize = scale.toPixels(m_spec.clientTwips);
-
-    // The controls keep their places whatever the window's size, and the window is never made
-    // smaller than they need; the layout only puts the client area below the menu bar, and
-    // anything shown below the controls below it.
-    client->setMinimumSize(clientSize);
+    area->setWidget(client);
+    // Wherever the focus goes, by the keyboard or by the program, the view follows.
+    connect(qApp, &QApplication::focusChanged, area, [area](QWidget *, QWidget *now) {
+        if (now && area->widget()->isAncestorOf(now))
+            area->ensureWidgetVisible(now);
+    });
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(client);
+    layout->addWidget(area);
     int menuHeight = 0;
     if (QMenuBar *menuBar = createMenuBar(window)) {
         layout->setMenuBar(menuBar);
         menuHeight = menuBar->sizeHint().height();
     }
-    window->resize(clientSize.width(), clientSize.height() + menuHeight);
 
     m_window = window;
-    createControls(client, scale);
+    createControls(client);
+    const TwipsScale scale = placeControls(client, TwipsScale::forFont(window->font()));
+    client->setFixedSize(scale.toPixels(m_spec.clientTwips));
+    window->resize(client->width(), client->height() + menuHeight);
     window->installEventFilter(this);
     onLoaded();
 }
@@ -78,8 +86,35 @@ void Form::Unload()
         m_window->close(); // goes through the same path as the close box
 }
 
+void Form::placeBelow(QWidget *strip)
+{
+    strip->hide();
+    m_window->layout()->addWidget(strip);
+}
+
+void Form::showBelow(QWidget *strip, bool shown)
+{
+    m_strip = strip;
+    m_stripShown = shown;
+    if (!m_window->isMinimized())
+        fitStrip();
+}
+
+void Form::fitStrip()
+{
+    const bool shown = m_strip && m_stripShown;
+    if (m_strip)
+        m_strip->setVisible(shown);
+    const int room = shown ? m_strip->sizeHint().height() : 0;
+    if (room != m_roomTaken && !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        m_window->resize(m_window->width(), m_window->height() - m_roomTaken + room);
+    m_roomTaken = room;
+}
+
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_window && event->type() == QEvent::WindowStateChange && !m_window->isMinimized())
+        fitStrip();
     if (watched == m_window && event->type() == QEvent::Close)
         discardWindow();
     return QObject::eventFilter(watched, event);

@@ -51,13 +51,14 @@ signals:
     void unloaded();
 
 protected:
-    // Creates the controls of the table on client, with their captions translated.
-    void addControls(QWidget *client, std::span<const ControlSpec> specs, const TwipsScale &scale)
+    // Creates the controls of the table on client, with their captions translated; the form
+    // places them once createControls() has returned.
+    void addControls(QWidget *client, std::span<const ControlSpec> specs)
     {
-        ::createControls(client, specs, scale, m_spec.name);
+        ::createControls(client, specs, m_spec.name);
     }
     // Creates the controls on client, the window's area below any menu bar.
-    virtual void createControls(QWidget *client, const TwipsScale &scale) = 0;
+    virtual void createControls(QWidget *client) = 0;
     // The window's menu bar, if it has one.
     virtual QMenuBar *createMenuBar(QWidget *window);
     // The load event: runs once the controls exist. A subclass's pointers to its controls are
@@ -84,6 +85,14 @@ protected:
         });
     }
 
+    // Puts strip below the controls, hidden; the form does not own it.
+    void placeBelow(QWidget *strip);
+    // Shows or hides strip, placed below the controls: the window grows by its height to make
+    // room for it, so that it covers no control, and shrinks back once it goes. A minimised
+    // window changes only once it is restored: a window that changes its size while minimised
+    // comes back by itself on some desktops.
+    void showBelow(QWidget *strip, bool shown);
+
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // While one lives, a handler of the window runs, or work it started: an unloaded window
@@ -102,9 +111,13 @@ protected:
 
 private:
     void discardWindow();
+    void fitStrip();
 
     WindowSpec m_spec;
     QPointer<QWidget> m_window;
+    QPointer<QWidget> m_strip; // shown below the controls, or about to go
+    bool m_stripShown = false;
+    int m_roomTaken = 0; // the window's height added for the strip
     int m_handlersRunning = 0;
     // Windows unloaded while a handler ran: destroyed when the last one returns.
     QList<QPointer<QWidget>> m_discarded;

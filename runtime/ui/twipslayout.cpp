@@ -9,9 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -101,31 +104,93 @@ int textLineTop(const QLineEdit *box)
     return contents.top() + (contents.height() - box->fontMetrics().height() + 1) / 2;
 }
 
+// Where the style draws a button's caption.
+QRect captionRoom(const QPushButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+}
+
+const char *const kTwips = "twips"; // a control's place in twips, as its table gives it
+
+void place(QWidget *control, const TwipsScale &scale)
+{
+    control->setContentsMargins(0, 0, 0, 0);
+    control->setGeometry(scale.toPixels(control->property(kTwips).toRect()));
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        button->setText(wrapCaption(button->accessibleName(), button->fontMetrics(), captionRoom(button).width()));
+}
+
+// A label in the row of its box starts its first line on the box's text line rather than at the
+// box's top edge: the room for its caption keeps its size, one text line lower.
+void alignWithBox(QLabel *label)
+{
+    const auto *box = qobject_cast<const QLineEdit *>(label->buddy());
+    if (!box || label->property(kTwips).toRect().top() != box->property(kTwips).toRect().top())
+        return;
+    const int top = textLineTop(box);
+    label->setContentsMargins(0, top, 0, 0);
+    label->resize(label->width(), label->height() + top);
+}
+
+bool fits(const QRect &needed, const QRect &room)
+{
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+bool captionFits(const QWidget *control)
+{
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        const QRect room = captionRoom(button);
+        return fits(button->fontMetrics().boundingRect(room, Qt::AlignCenter, button->text()), room);
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const QRect room = label->contentsRect();
+        return fits(label->fontMetrics().boundingRect(QRect(0, 0, room.width(), INT_MAX / 2), Qt::TextWordWrap,
+                                                      label->text()),
+                    room);
+    }
+    if (const auto *text = qobject_cast<const SelectableText *>(control)) {
+        QTextDocument *document = text->document();
+        document->setTextWidth(text->contentsRect().width());
+        return document->size().height() <= text->contentsRect().height();
+    }
+    return true;
+}
+
 } // namespace
 
 void labelFor(QLabel *label, QLineEdit *box)
 {
     label->setBuddy(box);
     box->setAccessibleName(label->text());
-    // A label in the row of its box starts its first line on the box's text line rather than
-    // at the box's top edge: the room for its caption keeps its size, one text line lower.
-    if (label->y() == box->y()) {
-        const int top = textLineTop(box);
-        label->setContentsMargins(0, top, 0, 0);
-        label->resize(label->width(), label->height() + top);
-    }
 }
 
-int buttonTextWidth(const QWidget *button)
+TwipsScale placeControls(QWidget *parent, const TwipsScale &scale)
 {
-    const QStyle *style = button->style();
-    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
-        + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-    return button->width() - 2 * margin;
+    QList<QWidget *> controls;
+    for (QWidget *control : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->property(kTwips).isValid())
+            controls << control;
+    }
+    // Each step 4 % larger, up to three times the font's scale.
+    TwipsScale placed = scale;
+    for (double factor = 1; factor < 3; factor *= 1.04) {
+        placed = scale.grown(factor);
+        for (QWidget *control : std::as_const(controls))
+            place(control, placed);
+        for (QWidget *control : std::as_const(controls)) {
+            if (auto *label = qobject_cast<QLabel *>(control))
+                alignWithBox(label);
+        }
+        if (std::ranges::all_of(controls, captionFits))
+            break;
+    }
+    return placed;
 }
 
-void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale,
-                    const char *context)
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const char *context)
 {
     QWidget *previous = nullptr;
     for (const ControlSpec &spec : specs) {
@@ -153,15 +218,13 @@ void createControls(QWidget *parent, std::span<const ControlSpec> specs, const T
             auto *button = new QPushButton(parent);
             button->setAutoDefault(false);
             new EnterPressesButton(button);
-            button->setAccessibleName(caption);
+            button->setAccessibleName(caption); // the caption unwrapped: see place()
             control = button;
             break;
         }
         }
         control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(scale.toPixels(spec.twips));
-        if (auto *button = qobject_cast<QPushButton *>(control))
-            button->setText(wrapCaption(caption, button->fontMetrics(), buttonTextWidth(button)));
+        control->setProperty(kTwips, spec.twips);
 
         if (control->focusPolicy() != Qt::NoFocus) {
             if (previous)

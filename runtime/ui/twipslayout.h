@@ -24,6 +24,8 @@ public:
 
     QRect toPixels(const QRect &twips) const;
     QSize toPixels(const QSize &twips) const;
+    // This scale, both axes grown by factor.
+    TwipsScale grown(double factor) const { return TwipsScale(m_x * factor, m_y * factor); }
 
 private:
     double m_x;
@@ -48,19 +50,21 @@ struct ControlSpec
     QRect twips;
 };
 
-// Creates the controls on parent at their scaled places, with their captions translated in
-// context. Labels and buttons wrap their captions at blanks. The order of specs is the tab order
-// of the controls that take the focus.
-void createControls(QWidget *parent, std::span<const ControlSpec> specs, const TwipsScale &scale,
-                    const char *context);
+// Creates the controls on parent, with their captions translated in context; placeControls()
+// puts them in their places. The order of specs is the tab order of the controls that take the
+// focus.
+void createControls(QWidget *parent, std::span<const ControlSpec> specs, const char *context);
 
-// Makes label the buddy of box and its caption the box's accessible name. A label at the top
-// of its box has its first line aligned with the box's text: its caption moves down to the
-// box's text line, with the room laid out for it.
+// Makes label the buddy of box and its caption the box's accessible name. A label in the row of
+// its box has its first line aligned with the box's text: its caption moves down to the box's
+// text line, with the room laid out for it.
 void labelFor(QLabel *label, QLineEdit *box);
+
+// Puts the controls made by createControls() on parent at their places in twips, at the
+// smallest scale from scale up at which every caption shows whole where the style draws text
+// (a style with wide margins, or a large font, needs more room than the font alone tells): the
+// same scale for every control, so that the window keeps its proportions. Returns that scale.
+TwipsScale placeControls(QWidget *parent, const TwipsScale &scale);
 
 // caption with line breaks at blanks, so that each line fits width where a word allows.
 QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width);
-
-// The width a push button leaves for its caption.
-int buttonTextWidth(const QWidget *button);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWidget>
 
@@ -48,17 +49,19 @@ inline int windowsNamed(const char *name)
 }
 
 // The labels, texts and buttons of window whose captions do not show whole: a line wider than
-// the room for it, or more lines than fit. Buttons carry their captions wrapped at blanks, labels
-// and texts wrap them themselves.
+// the room for it, or more lines than fit. A button's room is where its style draws the caption,
+// which the button carries wrapped at blanks; labels and texts wrap their captions themselves.
 inline QStringList captionsCut(QWidget *window)
 {
     QStringList cut;
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const QStringList lines = button->text().split(QLatin1Char('\n'));
-        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-        bool fits = lines.size() * button->fontMetrics().lineSpacing() <= button->height() - 2 * frame;
+        bool fits = lines.size() * button->fontMetrics().lineSpacing() <= room.height();
         for (const QString &line : lines)
-            fits = fits && button->fontMetrics().horizontalAdvance(line) <= buttonTextWidth(button);
+            fits = fits && button->fontMetrics().horizontalAdvance(line) <= room.width();
         if (!fits)
             cut << button->objectName() + QStringLiteral(": ") + lines.join(QLatin1Char('|'));
     }
