@@ -1,6 +1,7 @@
 #include "runtime/ui/messagebox.h"
 
 #include "runtime/ui/accessiblewidgets.h"
+#include "runtime/ui/desktopnotification.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -17,7 +18,23 @@ QMessageBox *makeBox(const QString &text, QWidget *owner)
     return box;
 }
 
-// Holds a box back until the user comes to its owner: it shows as the owner becomes the active
+// Opens box over owner: once it is acknowledged, the focus goes back to where it was in owner as
+// the box opened, and owner, where the user read it, stays the active window.
+void openOver(QMessageBox *box, QWidget *owner)
+{
+    const QPointer<QWidget> focus = owner->focusWidget();
+    QObject::connect(box, &QDialog::finished, owner, [box, owner, focus] {
+        const QWidget *active = QApplication::activeWindow();
+        if (owner->isMinimized() || (active && active != box && active != owner))
+            return; // the user has gone elsewhere meanwhile
+        owner->activateWindow();
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+    });
+    box->open();
+}
+
+// Holds a box back until the user comes to its owner: it opens as the owner becomes the active
 // window, or as the user first clicks or types there, which it then takes instead.
 class ShownOnArrival final : public QObject
 {
@@ -42,7 +59,7 @@ protected:
         if (!widget || widget->window() != m_owner || (type == QEvent::WindowActivate && widget != m_owner))
             return false;
         qApp->removeEventFilter(this);
-        m_box->open();
+        openOver(m_box, m_owner);
         deleteLater();
         return input;
     }
@@ -70,22 +87,22 @@ void MessageBox::tell(const QString &text, QWidget *owner)
     QMessageBox *box = makeBox(text, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    // Where the focus is as the message comes: back there once the box is acknowledged, unless
-    // the user has gone on to another window meanwhile.
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    QObject::connect(box, &QDialog::finished, box, [box, owner, focus] {
-        const QWidget *active = QApplication::activeWindow();
-        if (focus && focus->isVisible() && (!active || active == box || active == owner)) {
-            focus->activateWindow();
-            focus->setFocus(Qt::OtherFocusReason);
-        }
-    });
     if (owner->isActiveWindow()) {
-        box->open();
+        openOver(box, owner);
         return;
     }
     new ShownOnArrival(box, owner);
     QApplication::alert(owner);
     // What a sighted user would see come, told to a screen reader where the user is.
     announce(QApplication::activeWindow(), text);
+    // A user who is not in the program at all, or whose owner window is minimised, may not see
+    // it ask for attention: the desktop's notifications tell them too, and choosing the notice
+    // brings owner, with the box, to the front.
+    if (owner->isMinimized() || !QApplication::activeWindow()) {
+        new DesktopNotification(text, [owner] {
+            owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+            owner->raise();
+            owner->activateWindow();
+        }, box);
+    }
 }

@@ -17,8 +17,8 @@ public:
     // returns at once. The box is modal to owner alone, and shows there once the user is there:
     // at once when owner is the active window, else as soon as the user comes to it, owner asking
     // for attention meanwhile. So it takes no key meant for another window. Once it is
-    // acknowledged, the focus goes back to where it was when the message came. The box goes
-    // with owner.
+    // acknowledged, the focus goes back to where it was in owner as the box opened, and no other
+    // window becomes active. The box goes with owner.
     virtual void tell(const QString &text, QWidget *owner) = 0;
 };
 
