@@ -17,11 +17,12 @@ CMAKE_ARGS     ?=
 # What building and running the program needs.
 BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libxkbcommon-dev fonts-dejavu-core \
                   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-# What the tests and benchmarks add: the whole-program tests run on a real X server with a small
+# What the tests and benchmarks add: the whole-program tests run on a real X server with a stacking
 # window manager, typing through xdotool or reading and pressing through the accessibility bus
 # (AT-SPI, in a D-Bus session of their own) with a screen reader (Orca) listening; batches run
-# where temporary files have names too (bindfs); the package is checked by Debian's own tools.
-TEST_PACKAGES := libbenchmark-dev libxcb1-dev xvfb xauth xdotool xsel matchbox-window-manager wmctrl time bindfs \
+# where temporary files have names too (bindfs); captions are measured in GNOME's Qt style too
+# (adwaita-qt6); the package is checked by Debian's own tools.
+TEST_PACKAGES := libbenchmark-dev libxcb1-dev xvfb xauth xdotool xsel openbox x11-utils wmctrl time bindfs adwaita-qt6 \
                  dbus-daemon at-spi2-core python3 python3-pyatspi orca speech-dispatcher espeak-ng \
                  speech-dispatcher-espeak-ng \
                  desktop-file-utils dpkg-dev lintian devscripts appstream binutils gzip man-db

@@ -6,7 +6,7 @@ set -uo pipefail
 zandrel=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xsession.sh"
-require_tools Xvfb matchbox-window-manager wmctrl dbus-run-session xdotool
+require_tools Xvfb openbox wmctrl dbus-run-session xdotool
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
 start_x_session
 # In a sanitizer build, leak reports follow every frame, through Qt's too, so that the leak Qt's

@@ -1,8 +1,9 @@
 # Sourced by the tests that run the program on a real X server:
 #   require_tools TOOL...          skips the test unless every tool is installed
-#   start_x_session                an X server (Xvfb) with a small window manager, in a folder of
-#                                  its own ($work) that holds the home folder, the runtime folder
-#                                  and every cache too, all removed on exit
+#   start_x_session                an X server (Xvfb) with a stacking window manager (openbox),
+#                                  which minimises, restores and places windows as desktops do, in
+#                                  a folder of its own ($work) that holds the home folder, the
+#                                  runtime folder and every cache too, all removed on exit
 #   until_true SECONDS COMMAND...  runs COMMAND every tenth of a second until it succeeds
 #   $loaded                        seconds long enough for anything on a loaded machine
 #   fail WHY...                    prints the logs and WHY, and ends the test
@@ -48,7 +49,8 @@ named_temporary_files() {
 }
 
 start_window_manager() {
-    matchbox-window-manager -use_titlebar no >>"$work/wm.log" 2>&1 &
+    # Its caches and settings outside the home folder, which bindfs may yet mount over.
+    XDG_CACHE_HOME=$work/wm XDG_CONFIG_HOME=$work/wm XDG_DATA_HOME=$work/wm openbox --sm-disable >>"$work/wm.log" 2>&1 &
     helpers+=($!)
     until_true 20 eval 'wmctrl -m >/dev/null 2>&1'
 }
