@@ -15,8 +15,9 @@ PREFIX         ?= /usr/local
 CMAKE_ARGS     ?=
 
 # What building and running the program needs.
-BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev libxkbcommon-dev fonts-dejavu-core \
-                  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+BUILD_PACKAGES := cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-private-dev libxkbcommon-dev \
+                  fonts-dejavu-core qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
+                  libwayland-dev libwayland-bin wayland-protocols
 # What the tests and benchmarks add: the whole-program tests run on a real X server with a stacking
 # window manager, typing through xdotool or reading and pressing through the accessibility bus
 # (AT-SPI, in a D-Bus session of their own) with a screen reader (Orca) listening; batches run

@@ -2,6 +2,7 @@
 
 #include "runtime/ui/accessiblewidgets.h"
 #include "runtime/ui/desktopnotification.h"
+#include "runtime/ui/waylandattention.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -92,7 +93,8 @@ void MessageBox::tell(const QString &text, QWidget *owner)
         return;
     }
     new ShownOnArrival(box, owner);
-    QApplication::alert(owner);
+    if (!askWaylandAttention(owner->windowHandle()))
+        QApplication::alert(owner);
     // What a sighted user would see come, told to a screen reader where the user is.
     announce(QApplication::activeWindow(), text);
     // A user who is not in the program at all, or whose owner window is minimised, may not see
