@@ -15,6 +15,7 @@
 namespace {
 
 std::atomic<unsigned> g_faults { disk::None };
+std::atomic<bool> g_lossReported { false };
 std::stop_source g_stop;
 
 std::mutex g_mutex;
@@ -62,6 +63,7 @@ bool faulty(unsigned fault)
 void disk::setFault(unsigned faults, std::stop_source stop)
 {
     g_stop = std::move(stop);
+    g_lossReported = false;
     g_faults = faults;
 }
 
@@ -97,7 +99,12 @@ extern "C" int sync_file_range(int fd, off64_t offset, off64_t count, unsigned i
 {
     static auto *const call = systemCall<int(int, off64_t, off64_t, unsigned int)>("sync_file_range");
     passGate();
-    return faulty(disk::WriteBack) ? failWith(ENOSPC) : call(fd, offset, count, flags);
+    if (faulty(disk::WriteBack))
+        return failWith(ENOSPC);
+    const bool waits = (flags & SYNC_FILE_RANGE_WAIT_BEFORE) != 0;
+    if (waits && faulty(disk::WriteBackLost) && !g_lossReported.exchange(true))
+        return failWith(EIO);
+    return call(fd, offset, count, flags);
 }
 
 extern "C" int fdatasync(int fd)
@@ -106,12 +113,16 @@ extern "C" int fdatasync(int fd)
     passSyncGate();
     if (faulty(disk::StopWhileSyncing))
         g_stop.request_stop();
+    if (faulty(disk::DataSyncUnsupported))
+        return failWith(EINVAL);
     return faulty(disk::DataSync) ? failWith(EIO) : call(fd);
 }
 
 extern "C" int fsync(int fd)
 {
     static auto *const call = systemCall<int(int)>("fsync");
+    if (faulty(disk::FolderSyncUnsupported))
+        return failWith(EINVAL);
     return faulty(disk::FolderSync) ? failWith(EIO) : call(fd);
 }
 

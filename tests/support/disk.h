@@ -18,6 +18,11 @@ enum Fault : unsigned {
     NoUnnamedFiles = 16,   // the file system makes no unnamed files (O_TMPFILE), as FUSE and NFS
     NamingFails = 32,      // giving the unnamed file a name fails: no space left for it
     RemovalRefused = 64,   // files cannot be removed, as in an append-only folder
+    // The disk lost part of the file as it wrote it back: the first wait for an earlier part
+    // finds the error, and no later call does, as Linux reports it once.
+    WriteBackLost = 128,
+    DataSyncUnsupported = 256,   // the file system cannot sync a file: the data sync answers EINVAL
+    FolderSyncUnsupported = 512, // nor a folder: the folder's sync answers EINVAL
 };
 void setFault(unsigned faults, std::stop_source stop = {});
 
