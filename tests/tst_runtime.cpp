@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cfloat>
 #include <cmath>
-#include <set>
 
 class tst_Runtime : public QObject
 {
@@ -29,7 +28,6 @@ private slots:
     void wholeNumberForFile_data();
     void wholeNumberForFile();
     void generatorValuesStayBelowOne();
-    void generatorSeedsDiffer();
     void terminationSignalsComeThroughTheEventLoop();
 };
 
@@ -47,7 +45,6 @@ void tst_Runtime::numericText_data()
         QTest::newRow(name + "leading zeros") << locale << "007" << true << 7.0;
         QTest::newRow(name + "ten digits") << locale << " 1000000010 " << true << 1000000010.0;
         QTest::newRow(name + "sixteen digits") << locale << "1234567890123457" << true << 1234567890123457.0;
-        QTest::newRow(name + "tab around") << locale << "\t5\t" << true << 5.0;
         QTest::newRow(name + "plus sign") << locale << "+5" << true << 5.0;
         QTest::newRow(name + "minus sign") << locale << "-5" << true << -5.0;
         QTest::newRow(name + "exponent") << locale << "1e2" << true << 100.0;
@@ -57,14 +54,12 @@ void tst_Runtime::numericText_data()
         QTest::newRow(name + "trailing text") << locale << "12abc" << false << 0.0;
         QTest::newRow(name + "word") << locale << "abc" << false << 0.0;
         QTest::newRow(name + "inf") << locale << "inf" << false << 0.0;
-        QTest::newRow(name + "-inf") << locale << "-inf" << false << 0.0;
         QTest::newRow(name + "nan") << locale << "nan" << false << 0.0;
         QTest::newRow(name + "beyond a double") << locale << "1e400" << false << 0.0;
         QTest::newRow(name + "hexadecimal") << locale << "0x10" << false << 0.0;
         QTest::newRow(name + "two numbers") << locale << "1 2" << false << 0.0;
     }
     QTest::newRow("C: decimal point") << c << "0.5" << true << 0.5;
-    QTest::newRow("C: comma groups") << c << "1,000" << true << 1000.0;
     QTest::newRow("en_US: decimal point") << enUS << "0.5" << true << 0.5;
     QTest::newRow("en_US: comma groups") << enUS << "1,000" << true << 1000.0;
     QTest::newRow("en_US: groups and decimals") << enUS << "1,234,567.25" << true << 1234567.25;
@@ -103,8 +98,6 @@ void tst_Runtime::numericText_data()
     QTest::newRow("en_US: no blank groups") << enUS << "1\u00A0000" << false << 0.0;
     QTest::newRow("en_US: comma that groups nothing") << enUS << "1,2,3" << false << 0.0;
     QTest::newRow("de_DE: no apostrophe groups") << deDE << "1'000" << false << 0.0;
-    QTest::newRow("sv_SE: inf") << svSE << "inf" << false << 0.0;
-    QTest::newRow("sv_SE: trailing text") << svSE << "12abc" << false << 0.0;
 }
 
 void tst_Runtime::numericText()
@@ -127,11 +120,6 @@ void tst_Runtime::roundHalfEven_data()
     QTest::addColumn<double>("expected");
 
     QTest::newRow("2.5 to even 2") << 2.5 << 0 << 2.0;
-    QTest::newRow("3.5 to even 4") << 3.5 << 0 << 4.0;
-    QTest::newRow("0.5 to even 0") << 0.5 << 0 << 0.0;
-    QTest::newRow("-2.5 to even -2") << -2.5 << 0 << -2.0;
-    QTest::newRow("2.4 down") << 2.4 << 0 << 2.0;
-    QTest::newRow("2.6 up") << 2.6 << 0 << 3.0;
     QTest::newRow("0.125 to even 0.12") << 0.125 << 2 << 0.12;
     QTest::newRow("0.375 to even 0.38") << 0.375 << 2 << 0.38;
     QTest::newRow("-0.125 to even -0.12") << -0.125 << 2 << -0.12;
@@ -139,7 +127,6 @@ void tst_Runtime::roundHalfEven_data()
     QTest::newRow("5/3 to 1.67") << 5.0 / 3.0 << 2 << 1.67;
     QTest::newRow("already two decimals") << 3.14 << 2 << 3.14;
     QTest::newRow("large whole") << 1e20 << 2 << 1e20;
-    QTest::newRow("just below 2^52") << 4503599627370495.5 << 0 << 4503599627370496.0;
 }
 
 void tst_Runtime::roundHalfEven()
@@ -201,9 +188,7 @@ void tst_Runtime::wholeNumberForFile_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("zero") << 0.0 << QByteArray("0");
-    QTest::newRow("seven") << 7.0 << QByteArray("7");
     QTest::newRow("negative") << -3.0 << QByteArray("-3");
-    QTest::newRow("two digits") << 10.0 << QByteArray("10");
     QTest::newRow("five digits") << 99999.0 << QByteArray("99999");
     QTest::newRow("2^32 - 1: the largest of 32 bits") << 4294967295.0 << QByteArray("4294967295");
     QTest::newRow("2^32") << 4294967296.0 << QByteArray("4294967296");
@@ -243,18 +228,6 @@ void tst_Runtime::generatorValuesStayBelowOne()
     QVERIFY(largest > 0.999);
     // All 53 bits are random, the last one included.
     QVERIFY2(std::abs(lowestBitSet - draws / 2) < 2000, qPrintable(QString::number(lowestBitSet)));
-}
-
-void tst_Runtime::generatorSeedsDiffer()
-{
-    MixingGenerator first(1);
-    MixingGenerator second(2);
-    std::set<double> seen;
-    for (int i = 0; i < 1000; ++i) {
-        seen.insert(first.next());
-        seen.insert(second.next());
-    }
-    QCOMPARE(seen.size(), 2000u); // no value comes again, in either stream
 }
 
 static void handledElsewhere(int) {}
