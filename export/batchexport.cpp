@@ -45,15 +45,19 @@ QString noExportFolderMessage()
                                        "user).");
 }
 
+namespace {
+const QByteArray kSpreadsheetName = QByteArrayLiteral("randomnumbers.xls");
+const QByteArray kTextName = QByteArrayLiteral("randomnumbers.txt");
+} // namespace
+
 QString exportPath(const QString &folder, bool excelOutput)
 {
-    const QString name = excelOutput ? QStringLiteral("randomnumbers.xls") : QStringLiteral("randomnumbers.txt");
-    return QDir(folder).filePath(name);
+    return QDir(folder).filePath(QString::fromLatin1(excelOutput ? kSpreadsheetName : kTextName));
 }
 
 QString BatchRequest::folder() const
 {
-    return QFileInfo(path).absolutePath();
+    return QFileInfo(followLinks(path).value_or(path)).absolutePath();
 }
 
 BatchRequest makeBatchRequest(const QString &path, double size, const DrawRange &range)
@@ -279,7 +283,7 @@ void becomeBatchThread(const char *name)
 
 BatchOutcome writeBatch(const BatchRequest &request, SharedGenerator &generator, const BatchControl &control)
 {
-    OutputFile file(request.path);
+    OutputFile file(request.path, { kSpreadsheetName, kTextName });
     if (!file.open())
         return ended(BatchOutcome::Failed, 0, file);
 

@@ -30,6 +30,7 @@ struct BatchRequest
     std::uint64_t lines; // at least 1
     DrawRange range;
 
+    // The folder the file is written in, where a link at path leads.
     QString folder() const;
 };
 

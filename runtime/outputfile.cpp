@@ -4,7 +4,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,11 +27,56 @@ int closeChecked(int &fd)
     return result;
 }
 
+// Marks the file open at fd as written to, for as long as it stays open, with a lock of its open
+// file description, which NFS passes on to the server, so that no other write clears it. A file
+// system without such locks marks nothing; a write elsewhere cannot tell then, and leaves it alone.
+void hold(int fd)
+{
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ::fcntl(fd, F_OFD_SETLK, &lock);
+}
+
+// Whether fd is the file that name in folder names.
+bool named(int folder, const char *name, int fd)
+{
+    struct stat atName {};
+    struct stat open {};
+    return ::fstatat(folder, name, &atName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &open) == 0
+        && atName.st_dev == open.st_dev && atName.st_ino == open.st_ino;
+}
+
+// Whether name is that of a hidden temporary of target's: ".target." and six letters or digits.
+bool temporaryOf(const QByteArray &name, const QByteArray &target)
+{
+    const QByteArray prefix = '.' + target + '.';
+    return name.size() == prefix.size() + 6 && name.startsWith(prefix)
+        && std::all_of(name.end() - 6, name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+constexpr int kMostLinksFollowed = 40; // as the system follows them in a path
+
 } // namespace
 
-OutputFile::OutputFile(const QString &path)
-    : m_folder(QFile::encodeName(QFileInfo(path).absolutePath()))
-    , m_target(QFile::encodeName(QFileInfo(path).fileName()))
+std::optional<QString> followLinks(const QString &path)
+{
+    QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    for (int hops = 0; hops <= kMostLinksFollowed; ++hops) {
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(name.constData(), link, sizeof link);
+        if (length < 0)
+            return QFile::decodeName(name); // no link, or nothing there yet
+        const QByteArray next(link, length);
+        name = next.startsWith('/') ? next : name.left(name.lastIndexOf('/') + 1) + next;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+OutputFile::OutputFile(const QString &path, const QList<QByteArray> &kin)
+    : m_path(path)
+    , m_kin(kin)
 {
 }
 
@@ -46,11 +95,19 @@ bool OutputFile::fail(int error)
 
 bool OutputFile::open()
 {
+    const std::optional<QString> path = followLinks(m_path);
+    if (!path)
+        return fail(errno);
+    m_folder = QFile::encodeName(QFileInfo(*path).absolutePath());
+    m_target = QFile::encodeName(QFileInfo(*path).fileName());
     m_folderFd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_folderFd < 0)
         return fail(errno);
+    clearStale();
     m_fd = ::openat(m_folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (m_fd < 0 && !createNamed(-1)) // a file system without unnamed files
+    if (m_fd >= 0)
+        hold(m_fd); // before it has a name
+    else if (!createNamed(-1)) // a file system without unnamed files
         return false;
     // A file that replaces another keeps its permissions.
     struct stat earlier {};
@@ -71,8 +128,14 @@ bool OutputFile::createNamed(int unnamedFd)
         if (unnamedFd >= 0) {
             const QByteArray self = "/proc/self/fd/" + QByteArray::number(unnamedFd);
             result = ::linkat(AT_FDCWD, self.constData(), m_folderFd, name.constData(), AT_SYMLINK_FOLLOW);
-        } else {
-            result = m_fd = ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        } else if ((result = m_fd = ::openat(m_folderFd, name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC,
+                                             0666))
+                   >= 0) {
+            hold(m_fd);
+            if (!named(m_folderFd, name.constData(), m_fd)) { // cleared by another write before it was held
+                closeChecked(m_fd);
+                continue;
+            }
         }
         if (result >= 0) {
             m_temporary = name;
@@ -82,6 +145,33 @@ bool OutputFile::createNamed(int unnamedFd)
             return fail(errno);
     }
     return fail(EEXIST);
+}
+
+void OutputFile::clearStale()
+{
+    const int listed = ::fcntl(m_folderFd, F_DUPFD_CLOEXEC, 0);
+    DIR *folder = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (!folder)
+        return;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (!temporaryOf(name, m_target) && std::none_of(m_kin.begin(), m_kin.end(), [&](const QByteArray &kin) {
+                return temporaryOf(name, kin);
+            }))
+            continue;
+        // Only a regular file that nobody holds: a read lock is refused while a write holds it.
+        const int fd = ::openat(m_folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat found {};
+        struct flock lock {};
+        lock.l_type = F_RDLCK;
+        lock.l_whence = SEEK_SET;
+        if (fd >= 0 && ::fstat(fd, &found) == 0 && S_ISREG(found.st_mode) && ::fcntl(fd, F_OFD_SETLK, &lock) == 0
+            && named(m_folderFd, entry->d_name, fd))
+            ::unlinkat(m_folderFd, entry->d_name, 0); // what cannot be removed is no failure of this write
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ::closedir(folder);
 }
 
 void OutputFile::write(const char *bytes, std::size_t size)

@@ -1,17 +1,27 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+
+// Where a file written at path lands: a symbolic link at path, or a chain of them, is followed
+// to the name it finally gives, as opening path for writing follows it. Nothing, with errno
+// set, for a chain that never ends.
+std::optional<QString> followLinks(const QString &path);
 
 // The export file: bytes written in order into a temporary file in the target's folder, which
 // replaces the target only on commit(). A file that is not committed is removed, and an earlier
-// target stays byte for byte as it was. The temporary has no name where the file system allows
-// (O_TMPFILE), and a hidden one beside the target otherwise (FUSE, NFS, CIFS); it is made, put
-// in place and removed through the folder's own descriptor, so that a folder renamed meanwhile
-// takes it along.
+// target stays byte for byte as it was. A symbolic link at the target is followed: the file it
+// finally names is replaced, in its own folder, and the link stays. The temporary has no name
+// where the file system allows (O_TMPFILE), and a hidden one beside the target otherwise (FUSE,
+// NFS, CIFS); it is made, put in place and removed through the folder's own descriptor, so that
+// a folder renamed meanwhile takes it along. While it is written it is held by a lock of its
+// open file description; the hidden temporaries of the target and of its kin that no write
+// holds, left by a write a power cut interrupted, are removed as the file opens.
 //
 // Every call that waits for the disk is checked: the system reports a failed write-back once, to
 // whichever call asks first, so a failure seen while the bytes go out fails the file as surely as
@@ -20,7 +30,8 @@
 class OutputFile
 {
 public:
-    explicit OutputFile(const QString &path);
+    // kin: the names of the other files in the folder whose stale temporaries go too.
+    explicit OutputFile(const QString &path, const QList<QByteArray> &kin = {});
     ~OutputFile(); // discards a file that is not committed
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
@@ -56,6 +67,7 @@ public:
     QString leftBehindReason() const { return m_leftBehindReason; }
 
 private:
+    void clearStale();
     void startWriteBack();
     bool fail(int error);
     // Whether a sync's result lets the file go in place: done, or one the file system cannot make.
@@ -63,7 +75,9 @@ private:
     // Names the unnamed file, or makes a named one, in the folder, under a name of its own.
     bool createNamed(int unnamedFd);
 
-    QByteArray m_folder;     // the target's folder, as the system reads it
+    QString m_path;
+    QList<QByteArray> m_kin;
+    QByteArray m_folder;     // the target's folder, as the system reads it, once a link is followed
     QByteArray m_target;     // the target's name in it
     QByteArray m_temporary;  // the temporary's name in it, once it has one
     int m_folderFd = -1;

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -34,13 +35,15 @@ private slots:
     void linesAndExpectedSize();
     void spaceRefusals_data();
     void spaceRefusals();
-    void sizesInARefusalDiffer_data();
     void sizesInARefusalDiffer();
     void exportPaths();
     void replacesOnlyItsOwnFile();
     void failuresKeepEarlierFile_data();
     void failuresKeepEarlierFile();
     void jobTellsItsCallerFromItsOwnThreads();
+    void linkAtTheTargetIsFollowed_data();
+    void linkAtTheTargetIsFollowed();
+    void staleTemporariesGo();
 
 private:
     QTemporaryDir m_folder;
@@ -200,28 +203,12 @@ void tst_BatchExport::spaceRefusals()
         QVERIFY2(QRegularExpression(refusal).match(*problem).hasMatch(), qPrintable(*problem));
 }
 
-void tst_BatchExport::sizesInARefusalDiffer_data()
-{
-    QTest::addColumn<qint64>("needed");
-    QTest::addColumn<qint64>("free");
-    QTest::addColumn<QString>("neededText");
-    QTest::addColumn<QString>("freeText");
-    QTest::newRow("50.22 MiB both, to two decimals") << qint64(52'660'000) << qint64(52'657'000) << "50.220 MiB"
-                                                    << "50.218 MiB";
-    QTest::newRow("a byte apart") << qint64(1'000'000'001) << qint64(1'000'000'000) << "953.674317 MiB"
-                                  << "953.674316 MiB";
-}
-
 void tst_BatchExport::sizesInARefusalDiffer()
 {
-    QFETCH(qint64, needed);
-    QFETCH(qint64, free);
-    QFETCH(QString, neededText);
-    QFETCH(QString, freeText);
-    QCOMPARE(spaceMessage(QStringLiteral("/home/ann"), needed, free, c),
-             QStringLiteral("The random numbers cannot be exported into '/home/ann': the file needs about %1, and "
-                            "only %2 are free there.")
-                 .arg(neededText, freeText));
+    // As many decimals as it takes for the two sizes to read differently.
+    QCOMPARE(spaceMessage(QStringLiteral("/home/ann"), 1'000'000'001, 1'000'000'000, c),
+             "The random numbers cannot be exported into '/home/ann': the file needs about 953.674317 MiB, and only "
+             "953.674316 MiB are free there.");
 }
 
 void tst_BatchExport::exportPaths()
@@ -392,6 +379,65 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     QVERIFY(std::is_sorted(progressed.begin(), progressed.end()));
     QCOMPARE(told.mid(told.size() - 2), (QStringList { "progressed", "saving" }));
     QCOMPARE(quint64(contents(path).count("\r\n")), lines);
+}
+
+void tst_BatchExport::linkAtTheTargetIsFollowed_data()
+{
+    QTest::addColumn<QString>("linkTo"); // from randomnumbers.txt; "elsewhere/kept.txt" holds "earlier"
+    QTest::addColumn<unsigned>("faults");
+    QTest::addColumn<QString>("error"); // empty: written
+    QTest::newRow("to a file in another folder") << "elsewhere/kept.txt" << 0u << "";
+    QTest::newRow("to a file in another folder, the batch fails") << "elsewhere/kept.txt" << unsigned(disk::DataSync)
+                                                                  << "Input/output error";
+    QTest::newRow("to a name not yet there") << "elsewhere/new.txt" << 0u << "";
+    QTest::newRow("a loop") << "randomnumbers.txt" << 0u << "Too many levels of symbolic links";
+    QTest::newRow("into a missing folder") << "gone/new.txt" << 0u << "No such file or directory";
+}
+
+void tst_BatchExport::linkAtTheTargetIsFollowed()
+{
+    QFETCH(QString, linkTo);
+    QFETCH(unsigned, faults);
+    QFETCH(QString, error);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("elsewhere")));
+    writeFile(folder.filePath(QStringLiteral("elsewhere/kept.txt")), "earlier");
+    const QString link = folder.filePath(QStringLiteral("randomnumbers.txt"));
+    QVERIFY(QFile::link(linkTo, link));
+    const QByteArray before = contents(folder.filePath(linkTo));
+    SequenceGenerator generator({ 0.7, 0.99, 0.1 });
+    disk::setFault(faults);
+    const BatchOutcome outcome = batch(link, 3, DrawRange(0, 10), generator);
+    disk::setFault(disk::None);
+    QCOMPARE(outcome.error, error);
+    QCOMPARE(QFile::symLinkTarget(link), QFileInfo(folder.filePath(linkTo)).absoluteFilePath()); // the link stays
+    QCOMPARE(contents(folder.filePath(linkTo)), error.isEmpty() ? QByteArray("7\r\n10\r\n1\r\n") : before);
+    const bool made = error.isEmpty() && linkTo.endsWith(QLatin1String("new.txt"));
+    QCOMPARE(filesIn(folder.filePath(QStringLiteral("elsewhere"))).size(), made ? 2 : 1); // nothing left beside it
+}
+
+void tst_BatchExport::staleTemporariesGo()
+{
+    // Beside the target: what interrupted batches left, one a running batch holds (as the program
+    // does, with a lock of its open file description), and what only looks like them.
+    QTemporaryDir folder;
+    QDir here(folder.path());
+    for (const char *name : { ".randomnumbers.txt.a1B2c3", ".randomnumbers.xls.a1B2c3", ".randomnumbers.txt.held01",
+                              ".randomnumbers.txt.bak", "x" })
+        writeFile(here.filePath(QString::fromLatin1(name)), "part of a batch");
+    QVERIFY(here.mkdir(QStringLiteral(".randomnumbers.txt.Folder")));
+    QVERIFY(QFile::link(QStringLiteral("x"), here.filePath(QStringLiteral(".randomnumbers.txt.Link01"))));
+    const int held = ::open(QFile::encodeName(here.filePath(QStringLiteral(".randomnumbers.txt.held01"))), O_RDWR);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    QCOMPARE(::fcntl(held, F_OFD_SETLK, &lock), 0);
+    MixingGenerator generator(4);
+    QCOMPARE(batch(exportPath(folder.path(), false), 5, DrawRange(0, 9), generator).status, BatchOutcome::Written);
+    ::close(held);
+    QCOMPARE(here.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             (QStringList { ".randomnumbers.txt.bak", ".randomnumbers.txt.Folder", ".randomnumbers.txt.held01",
+                            ".randomnumbers.txt.Link01", "randomnumbers.txt", "x" }));
+    QCOMPARE(contents(here.filePath(QStringLiteral("x"))), QByteArray("part of a batch"));
 }
 
 QTEST_GUILESS_MAIN(tst_BatchExport)
