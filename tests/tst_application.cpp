@@ -24,7 +24,6 @@ private slots:
     void eventsPassOrTheErrorIsReportedAndEnds_data();
     void eventsPassOrTheErrorIsReportedAndEnds();
     void windowsCarryTheIconAndTheirCaptions();
-    void assistiveTechnologyHearsTheFocusFirst();
     void anEscapedErrorEndsAsExitDoes();
     void windowsCloseCleanlyUnderTheirBoxes_data();
     void windowsCloseCleanlyUnderTheirBoxes();
@@ -78,41 +77,6 @@ void tst_Application::windowsCarryTheIconAndTheirCaptions()
         QCOMPARE(window->role(), QAccessible::Window);
         QCOMPARE(window->text(QAccessible::Name), form->window()->windowTitle());
     }
-}
-
-namespace {
-// What the program passes on to assistive technology, as "event type: object name".
-QStringList g_told;
-void recordTold(QAccessibleEvent *event)
-{
-    g_told << QStringLiteral("%1: %2").arg(event->type()).arg(event->object()->objectName());
-}
-} // namespace
-
-void tst_Application::assistiveTechnologyHearsTheFocusFirst()
-{
-    MixingGenerator generator(1);
-    Windows program(generator);
-    // The program's filter of what assistive technology is told, called as Qt calls it.
-    const QAccessible::UpdateHandler filter = QAccessible::installUpdateHandler(nullptr);
-    QAccessible::installUpdateHandler(filter);
-    QLineEdit *minimum = program.box("txtMinValue");
-    QLineEdit *maximum = program.box("txtMaxValue");
-    minimum->setFocus();
-    const auto tell = [&](QAccessibleEvent &&event) {
-        g_told.clear();
-        filter(&event);
-        return g_told.size();
-    };
-    // Nothing of the caret or selection of a box without the focus, as when it is emptied; nor
-    // of the box with the focus before the focus is told to be there.
-    QCOMPARE(tell(QAccessibleTextCursorEvent(maximum, 0)), 0);
-    QCOMPARE(tell(QAccessibleTextSelectionEvent(maximum, 0, 3)), 0);
-    QCOMPARE(tell(QAccessibleTextCursorEvent(minimum, 0)), 0);
-    QCOMPARE(tell(QAccessibleEvent(minimum, QAccessible::Focus)), 1);
-    QCOMPARE(tell(QAccessibleTextCursorEvent(minimum, 0)), 1);
-    QCOMPARE(g_told, QStringList { QStringLiteral("%1: txtMinValue").arg(QAccessible::TextCaretMoved) });
-    QCOMPARE(tell(QAccessibleEvent(maximum, QAccessible::NameChanged)), 1); // the rest as it comes
 }
 
 void tst_Application::anEscapedErrorEndsAsExitDoes()
@@ -269,8 +233,6 @@ void tst_Application::assistiveTechnologyReadsTheBoxesWhole()
 
 int main(int argc, char *argv[])
 {
-    // What the program tells assistive technology comes here, rather than to the platform.
-    QAccessible::installUpdateHandler(recordTold);
     Application application(argc, argv);
     tst_Application test;
     return QTest::qExec(&test, argc, argv);
