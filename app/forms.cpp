@@ -15,10 +15,10 @@ constexpr int kEndingNoticeAfterMs = 300;
 Forms::Forms(MessageSink &messages, SharedGenerator &generator, QObject *parent)
     : QObject(parent)
     , main(messages, generator)
-    , batch({ [this] { return std::pair(main.minimumText(), main.maximumText()); }, [this] { main.Show(); } },
+    , exportWindow({ [this] { return std::pair(main.minimumText(), main.maximumText()); }, [this] { main.Show(); } },
             messages, generator)
 {
-    connect(&main, &frmZandrel::openBatchFormRequested, &batch, &Form::Show);
+    connect(&main, &frmZandrel::openBatchFormRequested, &exportWindow, &Form::Show);
     connect(&main, &frmZandrel::contactRequested, &contact, &Form::Show);
     connect(&main, &frmZandrel::exitRequested, this, &Forms::End);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Forms::focusWindowChanged);
@@ -39,17 +39,17 @@ void Forms::End()
     // Every window goes, and with it any message box or running batch it waits in.
     for (Form *form : all())
         form->Unload();
-    if (!batch.batchesEnding()) {
+    if (!exportWindow.batchesEnding()) {
         emit ended();
         return;
     }
-    connect(&batch, &frmNumberofRandomNumbers::batchesEnded, this, [this] {
+    connect(&exportWindow, &frmNumberofRandomNumbers::batchesEnded, this, [this] {
         m_endingNotice.reset();
         emit ended();
     });
     // Stopping takes a moment; waiting for a slow disk to finish a final sync takes longer.
     QTimer::singleShot(kEndingNoticeAfterMs, this, [this] {
-        if (!batch.batchesEnding())
+        if (!exportWindow.batchesEnding())
             return;
         m_endingNotice = std::make_unique<QLabel>(
             tr("The export is stopped. Zandrel ends as soon as the disk has finished with its file."));

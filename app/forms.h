@@ -31,14 +31,14 @@ public:
     void End();
 
     // The three window classes' instances.
-    std::array<Form *, 3> all() { return { &main, &batch, &contact }; }
+    std::array<Form *, 3> all() { return { &main, &exportWindow, &contact }; }
 
 signals:
     void ended();
 
 public:
     frmZandrel main;
-    frmNumberofRandomNumbers batch;
+    frmNumberofRandomNumbers exportWindow;
     frmContact contact;
 
 private:

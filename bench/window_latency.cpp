@@ -100,8 +100,8 @@ int main(int argc, char *argv[])
         control<QLineEdit>(forms.main, "txtMinValue")->setText(QString::fromLocal8Bit(argc == 4 ? argv[2] : "0"));
         control<QLineEdit>(forms.main, "txtMaxValue")->setText(QString::fromLocal8Bit(argc == 4 ? argv[3] : "1000000"));
         control<QPushButton>(forms.main, "cmdOpenBatchForm")->click();
-        control<QLineEdit>(forms.batch, "txtNumberofRandomNumbers")->setText(QString::fromLocal8Bit(argv[1]));
-        control<QPushButton>(forms.batch, "cmdCreateOutPut")->click(); // starts the batch and returns
+        control<QLineEdit>(forms.exportWindow, "txtNumberofRandomNumbers")->setText(QString::fromLocal8Bit(argv[1]));
+        control<QPushButton>(forms.exportWindow, "cmdCreateOutPut")->click(); // starts the batch and returns
     });
     return application.exec();
 }

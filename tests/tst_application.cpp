@@ -112,7 +112,7 @@ void tst_Application::anEscapedErrorEndsAsExitDoes()
     QVERIFY2(told.contains(QLatin1String("a broken handler")), qPrintable(told));
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, kLoadedMs); // once the batch's threads have ended
     QCOMPARE(application.exitStatus(), EXIT_FAILURE);
-    QVERIFY(!forms.main.isLoaded() && !forms.batch.isLoaded());
+    QVERIFY(!forms.main.isLoaded() && !forms.exportWindow.isLoaded());
     QCOMPARE(program.homeFiles(), QStringList { "randomnumbers.txt" }); // no temporary file
     QCOMPARE(program.exportedLines("randomnumbers.txt"), earlier);
     disk::open();
@@ -140,8 +140,8 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     Forms &forms = program.forms();
     QSignalSpy ended(&forms, &Forms::ended);
     program.setBounds(QStringLiteral("0"), QStringLiteral("1"));
-    forms.batch.Show();
-    QWidget *batch = forms.batch.window();
+    forms.exportWindow.Show();
+    QWidget *batch = forms.exportWindow.window();
     typeInto(program.countBox(), count);
 
     // Whenever a box waits: the one named is closed under by the action; any other gets its OK.
@@ -182,13 +182,13 @@ void tst_Application::windowsCloseCleanlyUnderTheirBoxes()
     QVERIFY(acted);
     QCOMPARE(shown, (QStringList { "Zandrel", under, "OK", "1" }));
     QCOMPARE(leftOpen.join(QLatin1String(" / ")), QString()); // the box went with its window
-    QVERIFY(!forms.batch.isLoaded());
+    QVERIFY(!forms.exportWindow.isLoaded());
     QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, kLoadedMs);
     QCOMPARE(program.homeFiles(), QStringList()); // no file, not even half
     QCOMPARE(ended.size(), how == QLatin1String("Exit") ? 1 : 0);
     if (how != QLatin1String("Exit")) { // the program goes on
-        forms.batch.Show();
-        QVERIFY(forms.batch.window()->findChild<QLineEdit *>()->text().isEmpty());
+        forms.exportWindow.Show();
+        QVERIFY(forms.exportWindow.window()->findChild<QLineEdit *>()->text().isEmpty());
     }
 }
 

@@ -284,7 +284,7 @@ void tst_MainWindow::focusReturnsWhenAWindowCloses()
 {
     QFETCH(bool, exportWindow);
     QFETCH(QString, how);
-    Form &form = exportWindow ? static_cast<Form &>(forms().batch) : forms().contact;
+    Form &form = exportWindow ? static_cast<Form &>(forms().exportWindow) : forms().contact;
     button("cmdOpenBatchForm")->setFocus(); // as after opening the export window with it
     form.Show();
     QVERIFY(QTest::qWaitForWindowActive(form.window(), kLoadedMs));

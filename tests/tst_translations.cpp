@@ -159,18 +159,18 @@ void tst_Translations::windowsSpeakTheLanguage()
 
     // A batch's progress in the export window: its Cancel, the percentage, and one size whatever
     // it says, every text whole.
-    forms.batch.Show();
-    auto *progress = new BatchProgress(100'000'000, forms.batch.window());
-    forms.batch.window()->layout()->addWidget(progress);
+    forms.exportWindow.Show();
+    auto *progress = new BatchProgress(100'000'000, forms.exportWindow.window());
+    forms.exportWindow.window()->layout()->addWidget(progress);
     progress->show();
     QCOMPARE(progress->findChild<QPushButton *>()->text(), cancel);
     const QSize size = progress->size();
     progress->setWritten(26'000'000);
     QCOMPARE(progress->findChild<QProgressBar *>()->text(), percent);
-    QCOMPARE(captionsCut(forms.batch.window()), QStringList());
+    QCOMPARE(captionsCut(forms.exportWindow.window()), QStringList());
     progress->setSaving();
     QCOMPARE(progress->size(), size);
-    QCOMPARE(captionsCut(forms.batch.window()), QStringList());
+    QCOMPARE(captionsCut(forms.exportWindow.window()), QStringList());
 }
 
 void tst_Translations::captionsFitEveryStyle_data()

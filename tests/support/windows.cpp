@@ -31,14 +31,14 @@ void Windows::openBatchForm(const QString &minimum, const QString &maximum)
 {
     setBounds(minimum, maximum);
     QTest::mouseClick(button("cmdOpenBatchForm"), Qt::LeftButton);
-    QVERIFY(batch());
-    QVERIFY(QTest::qWaitForWindowActive(batch(), kLoadedMs));
+    QVERIFY(exportWindow());
+    QVERIFY(QTest::qWaitForWindowActive(exportWindow(), kLoadedMs));
 }
 
 void Windows::go(const QString &count)
 {
     typeInto(countBox(), count);
-    QTest::mouseClick(child<QPushButton>(batch(), "cmdCreateOutPut"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(exportWindow(), "cmdCreateOutPut"), Qt::LeftButton);
 }
 
 QStringList Windows::exportedLines(const char *name) const

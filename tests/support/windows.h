@@ -25,10 +25,10 @@ public:
     Forms &forms() { return *m_forms; }
     bool ended() const { return !m_forms; }
     QWidget *main() const { return m_forms->main.window(); }
-    QWidget *batch() const { return m_forms->batch.window(); }
+    QWidget *exportWindow() const { return m_forms->exportWindow.window(); }
     QLineEdit *box(const char *name) const { return child<QLineEdit>(main(), name); }
     QPushButton *button(const char *name) const { return child<QPushButton>(main(), name); }
-    QLineEdit *countBox() const { return child<QLineEdit>(batch(), "txtNumberofRandomNumbers"); }
+    QLineEdit *countBox() const { return child<QLineEdit>(exportWindow(), "txtNumberofRandomNumbers"); }
 
     void setBounds(const QString &minimum, const QString &maximum);
     void draw(const QString &minimum, const QString &maximum);
