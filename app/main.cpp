@@ -27,7 +27,9 @@ int main(int argc, char *argv[])
     Forms forms(application.messages(), processGenerator());
     QObject::connect(&application, &Application::failed, &forms, &Forms::End);
     QObject::connect(&forms, &Forms::ended, &application, [&] { QCoreApplication::exit(application.exitStatus()); });
-    // A write beyond a file-size limit fails with its reason rather than ending the program.
+    // A write beyond a file-size limit (`ulimit -f`) raises SIGXFSZ, which would end the program:
+    // ignored, the write fails with EFBIG instead, and the batch with the system's reason. The one
+    // place it is handled: the batch's writer relies on it.
     std::signal(SIGXFSZ, SIG_IGN);
     // The end of the session ends the program as Exit does: a running batch stops and keeps the
     // earlier file, and no box stays in the way. The batch's threads have ended before `forms` goes.

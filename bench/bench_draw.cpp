@@ -30,19 +30,19 @@ void DrawAndAverage(benchmark::State &state, const char *minimum, const char *ma
 BENCHMARK_CAPTURE(DrawAndAverage, 5_to_10, "5", "10");
 BENCHMARK_CAPTURE(DrawAndAverage, 1e9_to_1e9_plus_10, "1000000000", "1000000010");
 
-// One number of a batch, as the batch draws it: a stretch at a time from the program's own
+// One number of a batch, as the batch draws it: a block at a time from the program's own
 // generator, with the range read once per batch. The time printed is per number.
 void BatchDraw(benchmark::State &state)
 {
     const DrawRange range(static_cast<double>(state.range(0)), static_cast<double>(state.range(1)));
     MixingGenerator generator(2026);
-    std::vector<double> stretch(65536);
+    std::vector<double> block(65536);
     for (auto _ : state) {
-        drawStretch(range, generator, stretch);
-        benchmark::DoNotOptimize(stretch.data());
+        drawBlock(range, generator, block);
+        benchmark::DoNotOptimize(block.data());
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(stretch.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(block.size()));
 }
 BENCHMARK(BatchDraw)->Args({ 0, 1000000 })->Args({ 1000000000, 1000000010 });
 

@@ -16,8 +16,8 @@ void BatchJob::start()
 
 void BatchJob::run(const std::stop_token &stop)
 {
-    becomeBatchThread("zandrel-batch");
-    std::chrono::steady_clock::time_point lastTold; // long ago: the first stretch is told at once
+    becomeBatchThread();
+    std::chrono::steady_clock::time_point lastTold; // long ago: the first block is told at once
     const auto progressed = [&](std::uint64_t lines) {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastTold >= kProgressEvery || lines == m_request.lines) {

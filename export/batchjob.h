@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/batchexport.h"
+#include "export/batchwriter.h"
 
 #include <QObject>
 
@@ -24,7 +24,7 @@ public:
 
     // Starts the batch; connect to the signals first.
     void start();
-    // Asks the batch to stop. It stops after the stretch it is drawing, removes its temporary
+    // Asks the batch to stop. It stops after the block it is drawing, removes its temporary
     // file and leaves an earlier file as it was; a batch that has finished stays as it ended.
     void stop() { m_thread.request_stop(); }
 

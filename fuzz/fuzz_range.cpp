@@ -26,7 +26,7 @@ __extension__ using Wide = unsigned __int128;
 // Where the generator's value j / 2^53 lands for whole bounds 0 <= minimum < maximum < 2^53, by
 // the rule itself: the sums minimum + maximum * r that round (halves to even) to a whole number
 // between the bounds run from the minimum to maximum + 1/2, and below minimum + maximum; the value
-// stands for the middle of its stretch, (2j + 1) / 2^54, of that interval. Worked out as one
+// stands for the middle of its interval, (2j + 1) / 2^54, of that interval. Worked out as one
 // fraction with the remainder of its long division, so that a half is seen as one.
 double landsOn(std::uint64_t minimum, std::uint64_t maximum, std::uint64_t j, const QString &input)
 {

@@ -68,7 +68,7 @@ double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator)
     return drawFrom(range, generator);
 }
 
-void drawStretch(const DrawRange &range, RandomGenerator &generator, std::span<double> out)
+void drawBlock(const DrawRange &range, RandomGenerator &generator, std::span<double> out)
 {
     // The program's own generator is drawn from directly, its values inline rather than through
     // the interface one call at a time, and as whole numbers where the range is exact: for the

@@ -28,7 +28,7 @@ inline constexpr int kGeneratorValueBits = 53;
 //    drawing again would give it, with next to no draws thrown away.
 //  - For whole bounds from 0 to below 2^53 the candidate is worked out exactly, in integers. A
 //    generator value u then stands for all the values from u up to the next, u + 2^-53, and the
-//    draw takes the middle of that stretch: every whole number gets its share of the generator's
+//    draw takes the middle of that interval: every whole number gets its share of the generator's
 //    values to within one value, and no middle lands exactly halfway between two whole numbers,
 //    where rounding would favour the even one. Other bounds are worked out in floating point
 //    with u itself, as the rule above has it; the redraw is there for its rounding at the
@@ -103,4 +103,4 @@ inline constexpr int kMaxDrawAttempts = 64;
 // no clock to read before a draw: each value is a fresh one.
 double DrawRandomNumber(const DrawRange &range, RandomGenerator &generator);
 // Draws out.size() numbers from range, one after another, each as DrawRandomNumber draws it.
-void drawStretch(const DrawRange &range, RandomGenerator &generator, std::span<double> out);
+void drawBlock(const DrawRange &range, RandomGenerator &generator, std::span<double> out);

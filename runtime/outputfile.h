@@ -85,7 +85,7 @@ private:
     bool m_committed = false;
     std::int64_t m_size = 0;            // bytes handed to the system so far
     std::int64_t m_writtenBack = 0;     // bytes whose write-back to the disk has been started
-    std::int64_t m_previousStretch = 0; // where the stretch before the newest one starts
+    std::int64_t m_previousChunk = 0; // where the chunk before the newest one starts
     QString m_error;
     QString m_unconfirmed; // why a sync confirms nothing
     QString m_leftBehind;

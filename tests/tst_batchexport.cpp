@@ -1,5 +1,5 @@
 #include "support/loaded.h"
-#include "export/batchexport.h"
+#include "export/batchwriter.h"
 #include "export/batchjob.h"
 #include "export/countcheck.h"
 #include "generator/draw.h"
@@ -27,6 +27,7 @@ class tst_BatchExport : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void countCheck_data();
     void countCheck();
     void lineCount_data();
@@ -73,6 +74,11 @@ static BatchOutcome batch(const QString &path, double size, const DrawRange &ran
 {
     SharedGenerator shared(generator);
     return writeBatch(makeBatchRequest(path, size, range), shared, control);
+}
+
+void tst_BatchExport::initTestCase()
+{
+    std::signal(SIGXFSZ, SIG_IGN); // as the program ignores it, so that a file-size limit is a failure
 }
 
 void tst_BatchExport::countCheck_data()
@@ -247,7 +253,7 @@ void tst_BatchExport::failuresKeepEarlierFile_data()
     QTest::addColumn<QString>("path"); // in a fresh folder that holds "plainfile" and "taken.xls/inside"
     QTest::addColumn<unsigned>("faults");
     QTest::addColumn<bool>("sizeLimit"); // files may not grow beyond 100,000 bytes
-    QTest::addColumn<bool>("moved");     // the folder is renamed once a stretch is written, and the batch stopped
+    QTest::addColumn<bool>("moved");     // the folder is renamed once a block is written, and the batch stopped
     QTest::addColumn<BatchOutcome::Status>("status");
     QTest::addColumn<QString>("error"); // empty: any reason the system gives
     QTest::addColumn<QString>("left");  // why an unfinished file is left behind, if one is
@@ -304,7 +310,7 @@ void tst_BatchExport::failuresKeepEarlierFile()
         writeFile(target, "earlier batch\r\n");
     const QStringList before = filesIn(folder);
 
-    // 6,000,000 lines, 18 MB: more than two stretches of the file go to the disk before the end.
+    // 6,000,000 lines, 18 MB: more than two chunks of the file go to the disk before the end.
     rlimit unlimited {};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     const rlimit limit { 100000, unlimited.rlim_max };
@@ -352,7 +358,7 @@ void tst_BatchExport::jobTellsItsCallerFromItsOwnThreads()
     const QString path = exportPath(m_folder.path(), false);
     MixingGenerator generator(19);
     SharedGenerator shared(generator);
-    const std::uint64_t lines = 4'000'000; // beyond the first stretch of the file
+    const std::uint64_t lines = 4'000'000; // beyond the first chunk of the file
     BatchJob job(makeBatchRequest(path, double(lines), DrawRange(0, 9)), shared);
     // Told through this thread's event loop.
     QList<BatchOutcome> finished;

@@ -30,8 +30,8 @@ private slots:
     void wideRangesUseEveryNumber();
     void drawsLieBetweenTheBounds_data();
     void drawsLieBetweenTheBounds();
-    void stretchDrawsAsOneAtATime_data();
-    void stretchDrawsAsOneAtATime();
+    void blockDrawsAsOneAtATime_data();
+    void blockDrawsAsOneAtATime();
     void nearestAfterEveryAttemptMissed();
     void averageOfDraws_data();
     void averageOfDraws();
@@ -238,7 +238,7 @@ void tst_Draw::drawsLieBetweenTheBounds()
     QVERIFY2(double(generator.draws) < draws * 1.01, qPrintable(QString::number(generator.draws)));
 }
 
-void tst_Draw::stretchDrawsAsOneAtATime_data()
+void tst_Draw::blockDrawsAsOneAtATime_data()
 {
     QTest::addColumn<double>("minimum");
     QTest::addColumn<double>("maximum");
@@ -249,16 +249,16 @@ void tst_Draw::stretchDrawsAsOneAtATime_data()
     QTest::newRow("2^53 to 2^54") << 0x1p53 << 0x1p54;
 }
 
-void tst_Draw::stretchDrawsAsOneAtATime()
+void tst_Draw::blockDrawsAsOneAtATime()
 {
     QFETCH(double, minimum);
     QFETCH(double, maximum);
     const DrawRange range(minimum, maximum);
-    MixingGenerator stretchGenerator(11);
+    MixingGenerator blockGenerator(11);
     MixingGenerator oneGenerator(11);
-    std::vector<double> stretch(5000);
-    drawStretch(range, stretchGenerator, stretch);
-    for (const double number : stretch)
+    std::vector<double> block(5000);
+    drawBlock(range, blockGenerator, block);
+    for (const double number : block)
         QCOMPARE(number, DrawRandomNumber(range, static_cast<RandomGenerator &>(oneGenerator)));
 }
 

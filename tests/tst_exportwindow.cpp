@@ -45,7 +45,7 @@ private slots:
 
 private:
     QWidget *mainWindow() const { return m_windows->main(); }
-    QWidget *batchWindow() const { return m_windows->batch(); }
+    QWidget *batchWindow() const { return m_windows->exportWindow(); }
     const QStringList &messages() const { return m_windows->recorded.texts; }
 
     MixingGenerator m_generator { 2026 };
@@ -167,7 +167,7 @@ void tst_ExportWindow::go()
     QLocale::setDefault(locale);
     m_windows->openBatchForm();
     m_windows->setBounds(minimum, maximum);
-    m_windows->forms().batch.Show();
+    m_windows->forms().exportWindow.Show();
     m_windows->go(count);
 
     for (QString &text : said) {
@@ -248,7 +248,7 @@ void tst_ExportWindow::batchLeavesTheKeyboardWhereItIs()
     MessageBox boxes;
     m_windows->recorded.tellThrough = &boxes;
     m_windows->openBatchForm();
-    disk::shut(); // the batch is held beyond its first stretch, until the user has gone on
+    disk::shut(); // the batch is held beyond its first chunk of the file, until the user has gone on
     m_windows->go(QStringLiteral("1e7"));
     QCOMPARE(messages(), (QStringList { kTextFile, kGenerating })); // "Go" has returned
     QTest::mouseClick(child<QPushButton>(batchWindow(), "cmdCreateOutPut"), Qt::LeftButton);
@@ -280,7 +280,7 @@ void tst_ExportWindow::batchLeavesTheKeyboardWhereItIs()
                  qPrintable(control->objectName()));
     const QLabel *text = shown->findChild<QLabel *>();
     QVERIFY2(text->text().endsWith(QLatin1String(" of 10,000,000 written.")), qPrintable(text->text()));
-    QTRY_VERIFY_WITH_TIMEOUT(!text->text().contains(QLatin1String(": 0 ")), kLoadedMs); // once a stretch is written
+    QTRY_VERIFY_WITH_TIMEOUT(!text->text().contains(QLatin1String(": 0 ")), kLoadedMs); // once a block is written
     auto *bar = shown->findChild<QProgressBar *>();
     QCOMPARE(QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name), "Export progress");
     QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, kLoadedMs);
@@ -373,7 +373,7 @@ void tst_ExportWindow::stopsKeepEarlierFile()
     m_windows->recorded.texts.clear();
     QSignalSpy ended(&m_windows->forms(), &Forms::ended);
 
-    // Held beyond its first stretch until it is stopped, so that nothing it writes is lost by chance.
+    // Held beyond its first chunk of the file until it is stopped, so that nothing it writes is lost by chance.
     disk::shut();
     m_windows->go(QStringLiteral("1e7"));
     QTRY_VERIFY_WITH_TIMEOUT(disk::holding(), kLoadedMs);
@@ -395,7 +395,7 @@ void tst_ExportWindow::stopsKeepEarlierFile()
     else
         m_windows->end();
     QTRY_VERIFY_WITH_TIMEOUT(!progress(window), kLoadedMs); // the windows do not wait for the batch
-    QTRY_VERIFY_WITH_TIMEOUT(m_windows->ended() || !m_windows->forms().batch.batchesEnding(), kLoadedMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_windows->ended() || !m_windows->forms().exportWindow.batchesEnding(), kLoadedMs);
     if (how != QLatin1String("Cancel") && how != QLatin1String("Escape"))
         QTRY_VERIFY_WITH_TIMEOUT(!window, kLoadedMs);
     QCOMPARE(m_windows->homeFiles(), QStringList { "randomnumbers.txt" }); // no temporary file
@@ -406,7 +406,7 @@ void tst_ExportWindow::stopsKeepEarlierFile()
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), how == QLatin1String("Exit") ? 1 : 0, kLoadedMs);
     if (ended.isEmpty()) { // the program goes on
         disk::open();
-        m_windows->forms().batch.Show();
+        m_windows->forms().exportWindow.Show();
         m_windows->go(QStringLiteral("5"));
         QTRY_COMPARE_WITH_TIMEOUT(messages().last(), thanks(m_windows->exportFile("randomnumbers.xls")), kLoadedMs);
     }

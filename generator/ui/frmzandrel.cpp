@@ -128,7 +128,7 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
         return;
     }
     // A batch may be drawing from the same generator on its own thread: this waits for its
-    // stretch, a few microseconds.
+    // block, a few microseconds.
     const double value =
         m_generator.use([&](RandomGenerator &generator) { return DrawRandomNumber(*m_checkedRange.range, generator); });
     const QLocale locale;

@@ -40,7 +40,7 @@ void passGate()
 {
     std::unique_lock lock(g_mutex);
     g_holding = g_shut;
-    while (g_shut && batchThreads().count(QStringLiteral("zandrel-lines")) == 2) // until the other ends
+    while (g_shut && batchThreads().count(QStringLiteral("zandrel-batch")) == 2) // until the other ends
         g_changed.wait_for(lock, std::chrono::milliseconds(5));
     g_holding = false;
 }

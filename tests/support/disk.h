@@ -3,7 +3,7 @@
 #include <stop_token>
 
 // The disk as the export file meets it, through the calls it makes to wait for it (each
-// stretch's write-back, the final data sync and the folder's sync) and to make, name and remove
+// chunk's write-back, the final data sync and the folder's sync) and to make, name and remove
 // its temporary file. Linked into a test, it stands in for those calls: it can make them fail as
 // a disk or a folder that refuses them does, and it can hold a batch part-way.
 namespace disk {
@@ -11,7 +11,7 @@ namespace disk {
 // Any of these at once.
 enum Fault : unsigned {
     None = 0,
-    WriteBack = 1,         // each stretch's write-back fails: no space left
+    WriteBack = 1,         // each chunk's write-back fails: no space left
     DataSync = 2,          // the final data sync fails: an I/O error
     FolderSync = 4,        // the folder's sync fails: an I/O error
     StopWhileSyncing = 8,  // the batch is asked to stop while its final data sync runs
@@ -26,7 +26,7 @@ enum Fault : unsigned {
 };
 void setFault(unsigned faults, std::stop_source stop = {});
 
-// While shut, a batch that has written its first stretch of the file waits in its write-back,
+// While shut, a batch that has written its first chunk of the file waits in its write-back,
 // without holding the generator. It goes on once the gate opens, or once the batch is told to
 // stop: the batch's other thread, which waits for its turn meanwhile, then ends.
 void shut();
