@@ -69,18 +69,16 @@ void frmNumberofRandomNumbers::onUnloading()
 void frmNumberofRandomNumbers::ValidateCount()
 {
     const CountCheck check = checkCount(txtNumberofRandomNumbers->text(), QLocale());
-    if (const QString message = countMessage(check.verdict); !message.isEmpty())
-        m_messages.show(message, window());
-    CountValid = check.accepted();
-    if (!isLoaded())
-        return; // the window went while the message showed
-    if (!CountValid) {
+    const QString message = countMessage(check.verdict);
+    const bool read = message.isEmpty() || messageRead(m_messages, message);
+    CountValid = check.accepted() && read; // a window closed under the message goes no further
+    if (CountValid) {
+        ExcelOutput = check.verdict == CountVerdict::Spreadsheet;
+        NumberOfBatch = check.count;
+    } else if (read) {
         txtNumberofRandomNumbers->clear();
         txtNumberofRandomNumbers->setFocus();
-        return;
     }
-    ExcelOutput = check.verdict == CountVerdict::Spreadsheet;
-    NumberOfBatch = check.count;
 }
 
 std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
@@ -89,11 +87,8 @@ std::optional<DrawRange> frmNumberofRandomNumbers::checkedRange()
     // empty, for the user to fill in.
     const auto [minimum, maximum] = m_bounds.texts();
     const RangeCheck check = checkRange(minimum, maximum, QLocale());
-    if (!check.range) {
-        m_messages.show(check.message(), window());
-        if (isLoaded())
-            m_bounds.reopen();
-    }
+    if (!check.range && messageRead(m_messages, check.message()))
+        m_bounds.reopen();
     return check.range;
 }
 
@@ -101,27 +96,24 @@ void frmNumberofRandomNumbers::cmdCreateOutPut_Click()
 {
     if (m_running)
         return;
-    // Each message waits for the user, who may close the window meanwhile: then nothing more
-    // happens, and nothing is written.
     ValidateCount();
-    if (!CountValid || !isLoaded())
+    if (!CountValid)
         return;
     const std::optional<DrawRange> range = checkedRange();
-    if (!range || !isLoaded())
+    if (!range)
         return;
     const std::optional<QString> folder = exportFolder();
     if (!folder) {
-        m_messages.show(noExportFolderMessage(), window());
+        messageRead(m_messages, noExportFolderMessage());
         return;
     }
     const BatchRequest request = makeBatchRequest(exportPath(*folder, ExcelOutput), NumberOfBatch, *range);
     // A batch that cannot fit is refused before it fills the disk.
     if (const auto problem = batchSpaceProblem(request, QLocale())) {
-        m_messages.show(*problem, window());
+        messageRead(m_messages, *problem);
         return;
     }
-    m_messages.show(tr("Generating the random numbers. Please wait."), window());
-    if (!isLoaded() || m_running)
+    if (!messageRead(m_messages, tr("Generating the random numbers. Please wait.")) || m_running)
         return;
     GenerateBatchRandomNumbers(request);
 }

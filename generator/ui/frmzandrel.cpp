@@ -111,9 +111,8 @@ void frmZandrel::ValidateRange()
     RangeValid = !m_checkedRange.boundsRefused();
     if (RangeValid)
         return;
-    m_messages.show(m_checkedRange.message(), window());
-    if (!isLoaded())
-        return; // the window went while the message showed
+    if (!messageRead(m_messages, m_checkedRange.message()))
+        return;
     ClearFields();
     txtMinValue->setFocus();
 }
@@ -124,7 +123,7 @@ void frmZandrel::cmdGenerateRandomNumber_Click()
     if (!RangeValid)
         return;
     if (!m_checkedRange.range) {
-        m_messages.show(m_checkedRange.message(), window()); // no whole number: the bounds stay for the user to mend
+        messageRead(m_messages, m_checkedRange.message()); // no whole number: the bounds stay for the user to mend
         return;
     }
     // A batch may be drawing from the same generator on its own thread: this waits for its

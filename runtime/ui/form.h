@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/ui/messagebox.h"
 #include "runtime/ui/twipslayout.h"
 
 #include <QList>
@@ -18,11 +19,12 @@ class QMenuBar;
 //    was if it was minimised.
 //  - Unload, or the window's close box, destroys the window and its controls.
 //
-// A handler of the window may wait in a message box while the window is unloaded by other means
-// (an accessibility action, Exit), and work the window started may still run. Unloading then
-// hides the window at once and ends the window's boxes and dialogs; the controls are destroyed
-// once the handler has returned and the work has ended, and the handler, finding the form no
-// longer loaded, stops.
+// What a window may assume after a message box returns: a box shown with messageRead() waits for
+// the user in a nested event loop, and meanwhile anything may happen that the user can do
+// elsewhere, such as closing the window by other means (an accessibility action, the window
+// manager, Exit). Unloading then hides the window at once and ends the window's boxes; the
+// controls stay until the handler returns (see Handling), so that its pointers stay valid, but
+// the handler must stop: messageRead() says so, and nothing else needs checking.
 class Form : public QObject
 {
     Q_OBJECT
@@ -73,6 +75,15 @@ protected:
         T *found = m_window->findChild<T *>(QString::fromLatin1(name));
         Q_ASSERT_X(found, "Form::control", name);
         return found;
+    }
+
+    // Shows text in a message box over the window and returns once the user has read it: true
+    // when the window is still loaded, so that the handler may go on; false when it went
+    // meanwhile, and the handler stops.
+    bool messageRead(MessageSink &messages, const QString &text)
+    {
+        messages.show(text, m_window);
+        return isLoaded();
     }
 
     // Runs handler when the named button is pressed, as a handler of this window.

@@ -78,8 +78,8 @@ void MessageBox::show(const QString &text, QWidget *owner)
     // means): so it lives on the heap, watched, rather than on the stack, where it would be
     // destroyed a second time.
     QPointer<QMessageBox> box = makeBox(text, owner);
-    box->setWindowModality(Qt::ApplicationModal);
-    box->exec();
+    box->exec(); // application modal
+
     delete box;
 }
 
