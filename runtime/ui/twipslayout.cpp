@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,31 +19,6 @@
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
-
-// Return or the keypad's Enter presses the button that has the focus, as Space does. The button
-// stays an ordinary one: it is no default button, so Enter in a text box presses nothing.
-class EnterPressesButton final : public QObject
-{
-public:
-    explicit EnterPressesButton(QPushButton *button)
-        : QObject(button)
-    {
-        button->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) || key->isAutoRepeat())
-            return false;
-        static_cast<QPushButton *>(watched)->click();
-        return true;
-    }
-};
 
 } // namespace
 
@@ -109,6 +83,8 @@ QRect captionRoom(const QPushButton *button)
 {
     QStyleOptionButton option;
     option.initFrom(button);
+    if (button->autoDefault()) // the style leaves room around it for the default button's frame
+        option.features |= QStyleOptionButton::AutoDefaultButton;
     return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
 }
 
@@ -216,8 +192,9 @@ void createControls(QWidget *parent, std::span<const ControlSpec> specs, const c
         }
         case ControlKind::Button: {
             auto *button = new QPushButton(parent);
-            button->setAutoDefault(false);
-            new EnterPressesButton(button);
+            // Return and the keypad's Enter press the button that has the focus, as Space does;
+            // outside a dialog no button is the default, so Enter in a text box presses nothing.
+            button->setAutoDefault(true);
             button->setAccessibleName(caption); // the caption unwrapped: see place()
             control = button;
             break;

@@ -57,6 +57,8 @@ inline QStringList captionsCut(QWidget *window)
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
         QStyleOptionButton option;
         option.initFrom(button);
+        if (button->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
         const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const QStringList lines = button->text().split(QLatin1Char('\n'));
         bool fits = lines.size() * button->fontMetrics().lineSpacing() <= room.height();
