@@ -175,8 +175,8 @@ void tst_ExportWindow::go()
             text = thanks(m_windows->exportFile(text == QLatin1String("xls") ? "randomnumbers.xls" : "randomnumbers.txt"));
     }
     QTRY_COMPARE_WITH_TIMEOUT(messages(), said, kLoadedMs);
-    QCOMPARE(m_windows->box("txtMinValue")->text(), minimum);
-    QCOMPARE(m_windows->box("txtMaxValue")->text(), maximum);
+    QCOMPARE(m_windows->textBox("txtMinValue")->text(), minimum);
+    QCOMPARE(m_windows->textBox("txtMaxValue")->text(), maximum);
     QVERIFY(batchWindow()->isVisible()); // ready to go again
     if (lines == 0) {
         QCOMPARE(m_windows->homeFiles(), QStringList());
@@ -215,7 +215,7 @@ void tst_ExportWindow::mainWindowClosedAtGo()
     QVERIFY(m_windows->homeFiles().isEmpty());
     QVERIFY(QTest::qWaitForWindowActive(mainWindow(), kLoadedMs));
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
-        QVERIFY(m_windows->box(name)->text().isEmpty());
+        QVERIFY(m_windows->textBox(name)->text().isEmpty());
     QCOMPARE(focusName(), "txtMinValue");
 }
 
@@ -258,7 +258,7 @@ void tst_ExportWindow::batchLeavesTheKeyboardWhereItIs()
     // and ends: every key arrives there, and nothing the batch shows becomes active.
     mainWindow()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow(), kLoadedMs));
-    QLineEdit *maximum = m_windows->box("txtMaxValue");
+    QLineEdit *maximum = m_windows->textBox("txtMaxValue");
     typeInto(maximum, QString());
     QString typed;
     const auto typeUntil = [&](const std::function<bool()> &done) {

@@ -41,7 +41,7 @@ private slots:
 
 private:
     QWidget *window() const { return m_windows->main(); }
-    QLineEdit *box(const char *name) const { return m_windows->box(name); }
+    QLineEdit *textBox(const char *name) const { return m_windows->textBox(name); }
     QPushButton *button(const char *name) const { return m_windows->button(name); }
     void draw(const QString &minimum, const QString &maximum) { m_windows->draw(minimum, maximum); }
     const QStringList &messages() const { return m_windows->recorded.texts; }
@@ -72,7 +72,7 @@ void tst_MainWindow::startsEmptyAndNamed()
 {
     QCOMPARE(window()->objectName(), "frmZandrel");
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
-        QVERIFY(box(name)->text().isEmpty());
+        QVERIFY(textBox(name)->text().isEmpty());
     QCOMPARE(focusName(), "txtMinValue");
     QVERIFY(messages().isEmpty());
     QCOMPARE(child<QMenu>(window(), "Help")->actions().first()->objectName(), "Contact");
@@ -86,20 +86,20 @@ void tst_MainWindow::generateShowsNumberAndAverage()
     QVERIFY(!forms().main.rangeValid());
     m_windows->recorded.texts.clear();
     draw(QStringLiteral("0"), QStringLiteral("10"));
-    QCOMPARE(box("txtRandom")->text(), "7");
-    QCOMPARE(box("txtAverage")->text(), "7");
+    QCOMPARE(textBox("txtRandom")->text(), "7");
+    QCOMPARE(textBox("txtAverage")->text(), "7");
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
-    QCOMPARE(box("txtRandom")->text(), "3");
-    QCOMPARE(box("txtAverage")->text(), "5");
+    QCOMPARE(textBox("txtRandom")->text(), "3");
+    QCOMPARE(textBox("txtAverage")->text(), "5");
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
-    QCOMPARE(box("txtRandom")->text(), "9");
-    QCOMPARE(box("txtAverage")->text(), "6.33");
+    QCOMPARE(textBox("txtRandom")->text(), "9");
+    QCOMPARE(textBox("txtAverage")->text(), "6.33");
     QVERIFY(messages().isEmpty());
     QVERIFY(forms().main.rangeValid());
-    QTest::keyClicks(box("txtRandom"), QStringLiteral("99")); // read-only, yet selectable
-    QCOMPARE(box("txtRandom")->text(), "9");
-    box("txtRandom")->selectAll();
-    QCOMPARE(box("txtRandom")->selectedText(), "9");
+    QTest::keyClicks(textBox("txtRandom"), QStringLiteral("99")); // read-only, yet selectable
+    QCOMPARE(textBox("txtRandom")->text(), "9");
+    textBox("txtRandom")->selectAll();
+    QCOMPARE(textBox("txtRandom")->selectedText(), "9");
 }
 
 void tst_MainWindow::refusals_data()
@@ -124,16 +124,16 @@ void tst_MainWindow::refusals()
     draw(QStringLiteral("0"), QStringLiteral("10")); // fills the output boxes
     QVERIFY(forms().main.rangeValid());
     QStringList shownWith;
-    m_windows->recorded.onShow = [&](const QString &) { shownWith = { box("txtMinValue")->text(), box("txtMaxValue")->text() }; };
+    m_windows->recorded.onShow = [&](const QString &) { shownWith = { textBox("txtMinValue")->text(), textBox("txtMaxValue")->text() }; };
 
-    typeInto(box("txtMinValue"), minimum);
-    typeInto(box("txtMaxValue"), maximum);
+    typeInto(textBox("txtMinValue"), minimum);
+    typeInto(textBox("txtMaxValue"), maximum);
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
 
     QCOMPARE(messages(), QStringList { message });
     QCOMPARE(shownWith, (QStringList { minimum, maximum })); // the box still held the texts
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
-        QVERIFY2(box(name)->text().isEmpty(), name);
+        QVERIFY2(textBox(name)->text().isEmpty(), name);
     QCOMPARE(focusName(), "txtMinValue");
     QVERIFY(!forms().main.rangeValid());
     QCOMPARE(forms().main.average().DrawCount, 0.0);
@@ -144,17 +144,17 @@ void tst_MainWindow::editingABoundResetsTheAverage()
 {
     draw(QStringLiteral("0"), QStringLiteral("10"));
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
-    QCOMPARE(box("txtAverage")->text(), "5");
+    QCOMPARE(textBox("txtAverage")->text(), "5");
 
-    QTest::keyClick(box("txtMaxValue"), Qt::Key_End);
-    QTest::keyClick(box("txtMaxValue"), Qt::Key_0); // 100
-    QTest::keyClick(box("txtMaxValue"), Qt::Key_Backspace); // 10 again
+    QTest::keyClick(textBox("txtMaxValue"), Qt::Key_End);
+    QTest::keyClick(textBox("txtMaxValue"), Qt::Key_0); // 100
+    QTest::keyClick(textBox("txtMaxValue"), Qt::Key_Backspace); // 10 again
     QCOMPARE(forms().main.average().DrawCount, 0.0);
-    QCOMPARE(box("txtAverage")->text(), "5"); // still shown until the next draw
+    QCOMPARE(textBox("txtAverage")->text(), "5"); // still shown until the next draw
 
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
-    QCOMPARE(box("txtRandom")->text(), "9");
-    QCOMPARE(box("txtAverage")->text(), "9");
+    QCOMPARE(textBox("txtRandom")->text(), "9");
+    QCOMPARE(textBox("txtAverage")->text(), "9");
 }
 
 void tst_MainWindow::clearEmptiesAndResets()
@@ -162,7 +162,7 @@ void tst_MainWindow::clearEmptiesAndResets()
     draw(QStringLiteral("0"), QStringLiteral("10"));
     QTest::mouseClick(button("cmClear"), Qt::LeftButton);
     for (const char *name : { "txtMinValue", "txtMaxValue", "txtRandom", "txtAverage" })
-        QVERIFY(box(name)->text().isEmpty());
+        QVERIFY(textBox(name)->text().isEmpty());
     QCOMPARE(forms().main.average().DrawCount, 0.0);
     QVERIFY(forms().main.rangeValid()); // left as it was
     QVERIFY(messages().isEmpty());
@@ -171,37 +171,37 @@ void tst_MainWindow::clearEmptiesAndResets()
 void tst_MainWindow::noWholeNumberLeavesEverything()
 {
     draw(QStringLiteral("0"), QStringLiteral("10"));
-    typeInto(box("txtMinValue"), QStringLiteral("0.6"));
-    typeInto(box("txtMaxValue"), QStringLiteral("0.9"));
+    typeInto(textBox("txtMinValue"), QStringLiteral("0.6"));
+    typeInto(textBox("txtMaxValue"), QStringLiteral("0.9"));
     QTest::mouseClick(button("cmdGenerateRandomNumber"), Qt::LeftButton);
     QCOMPARE(messages(), QStringList { "There is no whole number between Min Value and Max Value." });
-    QCOMPARE(box("txtMinValue")->text(), "0.6");
-    QCOMPARE(box("txtMaxValue")->text(), "0.9");
-    QCOMPARE(box("txtRandom")->text(), "7");
-    QCOMPARE(box("txtAverage")->text(), "7");
+    QCOMPARE(textBox("txtMinValue")->text(), "0.6");
+    QCOMPARE(textBox("txtMaxValue")->text(), "0.9");
+    QCOMPARE(textBox("txtRandom")->text(), "7");
+    QCOMPARE(textBox("txtAverage")->text(), "7");
     QCOMPARE(m_generator.draws, 1);
 }
 
 void tst_MainWindow::enterPressesOnlyAFocusedButton()
 {
-    typeInto(box("txtMinValue"), QStringLiteral("0"));
-    typeInto(box("txtMaxValue"), QStringLiteral("10"));
-    QTest::keyClick(box("txtMaxValue"), Qt::Key_Return);
-    QTest::keyClick(box("txtMinValue"), Qt::Key_Enter);
-    QTest::keyClick(box("txtMinValue"), Qt::Key_Escape);
-    QVERIFY(box("txtRandom")->text().isEmpty());
+    typeInto(textBox("txtMinValue"), QStringLiteral("0"));
+    typeInto(textBox("txtMaxValue"), QStringLiteral("10"));
+    QTest::keyClick(textBox("txtMaxValue"), Qt::Key_Return);
+    QTest::keyClick(textBox("txtMinValue"), Qt::Key_Enter);
+    QTest::keyClick(textBox("txtMinValue"), Qt::Key_Escape);
+    QVERIFY(textBox("txtRandom")->text().isEmpty());
     QVERIFY(messages().isEmpty());
     QCOMPARE(m_generator.draws, 0);
 
     // On a button, Return and the keypad's Enter press it, as Space does.
     button("cmdGenerateRandomNumber")->setFocus();
     QTest::keyClick(button("cmdGenerateRandomNumber"), Qt::Key_Return);
-    QCOMPARE(box("txtRandom")->text(), "7");
+    QCOMPARE(textBox("txtRandom")->text(), "7");
     QTest::keyClick(button("cmdGenerateRandomNumber"), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(box("txtRandom")->text(), "3");
+    QCOMPARE(textBox("txtRandom")->text(), "3");
     button("cmClear")->setFocus();
     QTest::keyClick(button("cmClear"), Qt::Key_Enter, Qt::KeypadModifier);
-    QVERIFY(box("txtRandom")->text().isEmpty() && box("txtMinValue")->text().isEmpty());
+    QVERIFY(textBox("txtRandom")->text().isEmpty() && textBox("txtMinValue")->text().isEmpty());
 }
 
 void tst_MainWindow::tabOrder_data()
@@ -266,7 +266,7 @@ void tst_MainWindow::activation()
     before->show();
     before->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(before, kLoadedMs));
-    box("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
+    textBox("txtMaxValue")->setFocus(); // the main window's own focus, while it is inactive
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window(), kLoadedMs));
     QCOMPARE(focusName(), focus);

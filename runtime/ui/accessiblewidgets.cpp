@@ -72,10 +72,10 @@ protected:
 
 // A box, editable by assistive technology as by the keyboard unless it is read-only. Qt's own
 // line edit would also let a screen reader replace a read-only box's text.
-class BoxAccessible final : public TextAccessible<QLineEdit>, public QAccessibleEditableTextInterface
+class TextBoxAccessible final : public TextAccessible<QLineEdit>, public QAccessibleEditableTextInterface
 {
 public:
-    explicit BoxAccessible(QLineEdit *box)
+    explicit TextBoxAccessible(QLineEdit *box)
         : TextAccessible(box, QAccessible::EditableText)
     {
     }
@@ -149,7 +149,7 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
     if (className == QLatin1String("FormWindow"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     if (className == QLatin1String("InputBox") || className == QLatin1String("OutputBox"))
-        return new BoxAccessible(static_cast<QLineEdit *>(object));
+        return new TextBoxAccessible(static_cast<QLineEdit *>(object));
     if (className == QLatin1String("Announcement"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
     if (className == QLatin1String("SelectableText"))

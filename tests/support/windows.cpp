@@ -17,8 +17,8 @@ void Windows::end()
 
 void Windows::setBounds(const QString &minimum, const QString &maximum)
 {
-    typeInto(box("txtMinValue"), minimum);
-    typeInto(box("txtMaxValue"), maximum);
+    typeInto(textBox("txtMinValue"), minimum);
+    typeInto(textBox("txtMaxValue"), maximum);
 }
 
 void Windows::draw(const QString &minimum, const QString &maximum)

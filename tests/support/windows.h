@@ -26,7 +26,7 @@ public:
     bool ended() const { return !m_forms; }
     QWidget *main() const { return m_forms->main.window(); }
     QWidget *exportWindow() const { return m_forms->exportWindow.window(); }
-    QLineEdit *box(const char *name) const { return child<QLineEdit>(main(), name); }
+    QLineEdit *textBox(const char *name) const { return child<QLineEdit>(main(), name); }
     QPushButton *button(const char *name) const { return child<QPushButton>(main(), name); }
     QLineEdit *countBox() const { return child<QLineEdit>(exportWindow(), "txtNumberofRandomNumbers"); }
 
