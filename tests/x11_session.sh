@@ -154,7 +154,7 @@ if [ "$(df --output=avail -k "$HOME" | tail -n 1)" -gt 3000000 ]; then
     echo "  SIGTERM in the middle of a batch"
     open_export_window 5
     go 3e8
-    until_true "$loaded" eval '[ "$(batch_threads)" -eq 3 ]' || fail "the batch did not start"
+    until_true "$loaded" eval '[ "$(batch_threads)" -gt 0 ]' || fail "the batch did not start"
     ends_on_sigterm "during a batch"
     [ "$(home_files)" = "randomnumbers.txt " ] || fail "the batch ended by SIGTERM left files: $(home_files)"
     [ "$(md5sum <"$HOME/randomnumbers.txt")" = "$earlier" ] || fail "SIGTERM changed the earlier file"
