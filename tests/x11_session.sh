@@ -106,7 +106,8 @@ type_in_main_until_the_batch_ends() {
 # user has come to; once it is read, the export window stays active, the focus in its box.
 reads_the_message_in_export() {
     acknowledge "the closing message, once the user comes to the export window"
-    active "$export" || fail "after the closing message, $(xdotool getactivewindow getwindowname) is active"
+    until_true "$loaded" active "$export" ||
+        fail "after the closing message, $(xdotool getactivewindow getwindowname) is active"
     xdotool key End
     xdotool type 5
     copied "${1}5" || fail "after the closing message, keys went elsewhere: $(xsel --clipboard --output)"
@@ -139,7 +140,8 @@ if [ "$(df --output=avail -k "$HOME" | tail -n 1)" -gt 3000000 ]; then
     echo "  the desktop notified once; choosing the notice"
     kill -USR1 "$notifications" # the user chooses the notice
     until_true "$loaded" eval '[ -n "$(box)" ]' || fail "choosing the notice brought no message"
-    xprop -id "$export" WM_STATE | grep -q Normal || fail "choosing the notice left the export window minimised"
+    until_true "$loaded" eval 'xprop -id "$export" WM_STATE | grep -q Normal' ||
+        fail "choosing the notice left the export window minimised"
     reads_the_message_in_export 2e8
     until_true "$loaded" grep -qx "CLOSE 1" "$work/notices" || fail "the notice stayed once the message was read"
     xdotool windowactivate --sync "$main" # the focus in the minimum box
